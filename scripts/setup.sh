@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Sourced by play and test: installs what a fresh Debian 12 machine lacks,
+# then configures and builds. Quick when everything is already there.
+set -euo pipefail
+
+root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${PEXARO_BUILD_DIR:-$root_dir/build}
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-svg-dev libgl-dev
+    fonts-liberation2
+    libgtest-dev libbenchmark-dev librapidcheck-dev
+    xvfb xauth openbox xdotool x11-utils
+)
+
+missing_packages() {
+    local pkg
+    for pkg in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || echo "$pkg"
+    done
+}
+
+install_missing() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    ((${#missing[@]} == 0)) && return 0
+    local sudo=()
+    if ((EUID != 0)); then
+        if ! command -v sudo >/dev/null; then
+            echo "pexaro: need root or sudo to install: ${missing[*]}" >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    if ! command -v apt-get >/dev/null; then
+        echo "pexaro: apt-get not found; install by hand: ${missing[*]}" >&2
+        exit 1
+    fi
+    echo "pexaro: installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q ||
+        { echo "pexaro: apt-get update failed" >&2; exit 1; }
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}" || { echo "pexaro: could not install ${missing[*]}" >&2; exit 1; }
+}
+
+configure_and_build() {
+    if [[ ! -f $build_dir/CMakeCache.txt ]]; then
+        cmake -S "$root_dir" -B "$build_dir" -G Ninja "$@"
+    fi
+    cmake --build "$build_dir" --parallel
+}

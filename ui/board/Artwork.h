@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <tuple>
+
+class QSvgRenderer;
+
+namespace pexaro::ui {
+
+// The card pictures, each drawing rendered once per size and device pixel
+// ratio and kept, so that painting a card is a pixmap copy.
+class Artwork {
+public:
+    static constexpr int kBack = -1;
+    static constexpr int kDrawings = 32;
+
+    Artwork();
+    ~Artwork();
+    Artwork(const Artwork&) = delete;
+    Artwork& operator=(const Artwork&) = delete;
+
+    // `drawing` is 0..31 for a face or kBack; the drawing fills `size` exactly.
+    const QPixmap& pixmap(int drawing, QSize size, qreal ratio);
+
+private:
+    QSvgRenderer& renderer(int drawing);
+
+    std::array<std::unique_ptr<QSvgRenderer>, kDrawings + 1> renderers_;
+    std::map<std::tuple<int, int, int, qreal>, QPixmap> cache_;
+};
+
+} // namespace pexaro::ui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+namespace pexaro::ui {
+
+class Artwork;
+
+// One element of a card image array: draws its picture stretched over its
+// whole rectangle and reports left clicks with its index.
+class CardImage : public QWidget {
+    Q_OBJECT
+public:
+    CardImage(Artwork& artwork, int drawing, int index, QWidget* parent);
+
+    int index() const { return index_; }
+    int drawing() const { return drawing_; }
+
+signals:
+    void clicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Artwork& artwork_;
+    const int drawing_;
+    const int index_;
+    bool pressed_ = false;
+};
+
+} // namespace pexaro::ui

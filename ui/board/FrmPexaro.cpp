@@ -1,0 +1,291 @@
+#include "FrmPexaro.h"
+
+#include "BoardLayout.h"
+#include "CardImage.h"
+#include "Controls.h"
+#include "FrmBoardSize.h"
+#include "FrmStats.h"
+#include "Game.h"
+#include "MessageBox.h"
+#include "Program.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pexaro::ui {
+
+namespace {
+
+constexpr int kGridOrigin = 120;
+constexpr int kGridPitch = 840;
+constexpr int kBackSize = 855;
+constexpr int kFaceWidth = 885;
+
+QPoint gridTopLeft(int position)
+{
+    const GridPlace place = gridPlace(position);
+    return {px(kGridOrigin + kGridPitch * place.column), px(kGridOrigin + kGridPitch * place.row)};
+}
+
+const char* const kRules = "This is PEXARO!  Choose (click on) two cards.  If they match, then the "
+                           "two cards disappear.  "
+                           "If they don't match, then click on the 'Next Turn' button or press the "
+                           "ENTER key.  Remove all "
+                           "the cards from the board (by finding matches) and you win.  Try to do "
+                           "this in as few moves as "
+                           "possible.";
+
+const char* const kAbout = "Pexaro was created by the Pexaro developers in December 2026.";
+
+} // namespace
+
+FrmPexaro::FrmPexaro(Program& program, Game& game)
+    : QMainWindow(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , program_(program)
+    , game_(game)
+{
+    setObjectName(QStringLiteral("frmPexaro"));
+    setWindowTitle(QStringLiteral("Pexaro"));
+    setWindowIcon(programIcon());
+    setFocusPolicy(Qt::StrongFocus);
+    createMenus();
+    createCards();
+    setFixedSize(twipsSize(6975, 6945).grownBy({0, menuBar()->sizeHint().height(), 0, 0}));
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(1);
+    connect(Timer1_, &QTimer::timeout, this, &FrmPexaro::Timer1_Timer);
+    Timer1_->start();
+}
+
+void FrmPexaro::createCards()
+{
+    auto* board = new QWidget(this);
+    board->setObjectName(QStringLiteral("board"));
+    setBackground(*board, Qt::white);
+    setCentralWidget(board);
+    for (int i = 0; i < kSlots; ++i) {
+        imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
+        imgCard_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
+        imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
+        imgCard_[i]->hide();
+        connect(imgCard_[i], &CardImage::clicked, this, &FrmPexaro::imgCard_Click);
+    }
+    // Faces come later so that they lie in front of the backs.
+    for (int v = 0; v < kSlots; ++v) {
+        imgFlip_[v] = new CardImage(artwork_, v % kPictures, v, board);
+        imgFlip_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
+        imgFlip_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
+    }
+}
+
+void FrmPexaro::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut, void (FrmPexaro::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    addItem(mnuFile, "mnuNewGame", QStringLiteral("&New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
+        &FrmPexaro::mnuNewGame_Click);
+    mnuStat_ = addItem(mnuFile, "mnuStat", QStringLiteral("&Information Window"),
+        QKeySequence(Qt::CTRL | Qt::Key_I), &FrmPexaro::mnuStat_Click);
+    mnuStat_->setCheckable(true);
+    mnuStat_->setChecked(true);
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+    addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X),
+        &FrmPexaro::mnuExit_Click);
+
+    QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(mnuHelp, "mnuRules", QStringLiteral("&Rules of the Game"),
+        QKeySequence(Qt::CTRL | Qt::Key_R), &FrmPexaro::mnuRules_Click);
+    addItem(mnuHelp, "mnuAbout", QStringLiteral("&About Pexaro"),
+        QKeySequence(Qt::CTRL | Qt::Key_A), &FrmPexaro::mnuAbout_Click);
+
+    mnuNext_ = bar->addAction(QStringLiteral("&Next Turn"));
+    mnuNext_->setObjectName(QStringLiteral("mnuNext"));
+    mnuNext_->setVisible(false);
+    connect(mnuNext_, &QAction::triggered, this, &FrmPexaro::mnuNext_Click);
+}
+
+QSize FrmPexaro::outerSizeFor(int n) const
+{
+    const int backWidth = imgCard_[0]->width() * kTwipsPerPixel;
+    const int backHeight = imgCard_[0]->height() * kTwipsPerPixel;
+    const double height = backHeight * n + 795.0;
+    const double width = backWidth * n + 300.0 - (n / 2.0) * 15.0;
+    return {px(static_cast<int>(std::lround(width))), px(static_cast<int>(std::lround(height)))};
+}
+
+void FrmPexaro::Form_Load()
+{
+    ++formLoadRuns_;
+    FrmStats& stats = program_.frmStats();
+    game_.startGame();
+    stats.syncFromGame();
+    stats.show();
+    mnuStat_->setChecked(true);
+    sizeForBoard();
+    placeOnScreen(stats.frameGeometry().size());
+    syncFromGame();
+}
+
+// The formulas give the outer size; the frame and the menu bar (which wraps
+// when the window is narrow) are taken out of it, but never so far that the
+// cards would be clipped.
+void FrmPexaro::sizeForBoard()
+{
+    const int n = game_.state().gCards;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    sizedForFrame_ = frame;
+    QSize inner = outerSizeFor(n) - frame;
+    const int lastCell = kGridOrigin + kGridPitch * (std::clamp(n, 1, 8) - 1);
+    const int margin = px(kGridOrigin);
+    inner.setWidth(std::max(inner.width(), px(lastCell + kFaceWidth) + margin));
+    // Measured with Next Turn on the bar, the widest the menu bar gets.
+    const bool nextShown = mnuNext_->isVisible();
+    mnuNext_->setVisible(true);
+    const int menuHeight = menuBar()->heightForWidth(inner.width());
+    mnuNext_->setVisible(nextShown);
+    inner.setHeight(std::max(inner.height(), menuHeight + px(lastCell + kBackSize) + margin));
+    setFixedSize(inner);
+}
+
+// The board and the panel beside it are centred for the first game, keep the
+// player's position afterwards, and are always kept on the screen.
+void FrmPexaro::placeOnScreen(QSize panel)
+{
+    const QScreen* where = screen();
+    if (!where)
+        return;
+    const QRect available = where->availableGeometry();
+    const QSize outer = size() + (frameGeometry().size() - geometry().size());
+    const QSize pair(outer.width() + 1 + panel.width(), std::max(outer.height(), panel.height()));
+    QPoint topLeft = keepPlayerPosition_
+        ? frameGeometry().topLeft()
+        : available.center() - QPoint(pair.width() / 2, pair.height() / 2);
+    topLeft.setX(
+        std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - pair.width())));
+    topLeft.setY(
+        std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - pair.height())));
+    move(topLeft);
+}
+
+void FrmPexaro::syncFromGame()
+{
+    const GameView& view = game_.view();
+    for (int i = 0; i < kSlots; ++i)
+        imgCard_[i]->setVisible(view.backVisible[i]);
+    for (int v = 0; v < kSlots; ++v) {
+        imgFlip_[v]->move(imgCard_[view.facePosition[v]]->pos());
+        imgFlip_[v]->setVisible(view.faceVisible[v]);
+    }
+    mnuNext_->setVisible(view.nextTurnShown);
+}
+
+void FrmPexaro::focusBoard()
+{
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void FrmPexaro::imgCard_Click(int index)
+{
+    game_.clickCard(index);
+    syncFromGame();
+    program_.frmStats().syncFromGame();
+    if (const auto box = game_.takeWinMessage())
+        showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
+}
+
+void FrmPexaro::Timer1_Timer()
+{
+    if (game_.resolveReleasedPair())
+        syncFromGame();
+}
+
+void FrmPexaro::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (game_.pressEnter())
+        program_.frmStats().nextTurnGiven();
+}
+
+void FrmPexaro::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    program_.endProgram();
+}
+
+// The window manager tells the frame's size only once the window is shown.
+void FrmPexaro::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (frameGeometry().size() - geometry().size() != sizedForFrame_)
+        sizeForBoard();
+}
+
+void FrmPexaro::mnuNewGame_Click()
+{
+    game_.newGame();
+    syncFromGame();
+    FrmStats& stats = program_.frmStats();
+    stats.syncFromGame();
+    stats.hide();
+    hide();
+    keepPlayerPosition_ = true;
+    FrmBoardSize& dialog = program_.frmBoardSize();
+    dialog.show();
+    dialog.activateWindow();
+}
+
+// Runs after the action has moved its check mark.
+void FrmPexaro::mnuStat_Click()
+{
+    program_.frmStats().setVisible(mnuStat_->isChecked());
+    focusBoard();
+}
+
+void FrmPexaro::mnuExit_Click()
+{
+    program_.endProgram();
+}
+
+void FrmPexaro::mnuRules_Click()
+{
+    showMessage(this, QString::fromLatin1(kRules), QStringLiteral("Pexaro--Rules of the Game"));
+}
+
+void FrmPexaro::mnuAbout_Click()
+{
+    showMessage(this, QString::fromLatin1(kAbout), QStringLiteral("Pexaro--About the Game"));
+}
+
+void FrmPexaro::mnuNext_Click()
+{
+    if (mnuNext_->isVisible())
+        program_.frmStats().cmdNext_Click();
+}
+
+} // namespace pexaro::ui

@@ -1,0 +1,69 @@
+#include "Controls.h"
+
+#include "Twips.h"
+
+#include <QPalette>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace pexaro::ui {
+
+QString elementName(const QString& arrayName, int index)
+{
+    return QStringLiteral("%1(%2)").arg(arrayName).arg(index);
+}
+
+QFont controlFont(const QString& family, double points, bool bold, bool underline)
+{
+    QFont font(family);
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QIcon programIcon()
+{
+    QIcon icon(QStringLiteral(":/icon.svg"));
+    icon.addFile(QStringLiteral(":/icon-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icon-32.png"), QSize(32, 32));
+    return icon;
+}
+
+void setBackground(QWidget& control, const QColor& colour)
+{
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Button, colour);
+    control.setPalette(palette);
+    control.setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget& control, const QColor& colour)
+{
+    QPalette palette = control.palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    control.setPalette(palette);
+}
+
+QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, int y2, int width,
+    const QColor& colour)
+{
+    auto* line = new QWidget(&parent);
+    line->setObjectName(name);
+    const int left = std::min(px(x1), px(x2));
+    const int top = std::min(px(y1), px(y2));
+    const int length = std::max(std::abs(px(x2) - px(x1)), std::abs(px(y2) - px(y1)));
+    if (y1 == y2)
+        line->setGeometry(left, top - width / 2, length, width);
+    else
+        line->setGeometry(left - width / 2, top, width, length);
+    setBackground(*line, colour);
+    line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return line;
+}
+
+} // namespace pexaro::ui

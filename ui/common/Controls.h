@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+namespace pexaro::ui {
+
+// Element `index` of a control array is named "name(index)", e.g. "imgCard(12)".
+QString elementName(const QString& arrayName, int index);
+
+// A font given in points at 96 dots per inch, held in pixels so that text
+// keeps its place among controls laid out in pixels whatever the screen's DPI.
+QFont controlFont(const QString& family, double points, bool bold, bool underline = false);
+
+// The program icon, for the dialog and the board window.
+QIcon programIcon();
+
+// A solid background of `colour` behind the control.
+void setBackground(QWidget& control, const QColor& colour);
+void setTextColour(QWidget& control, const QColor& colour);
+
+// A straight line of `width` pixels from (x1, y1) to (x2, y2), given in twips;
+// horizontal or vertical only, centred on its coordinates.
+QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, int y2, int width,
+    const QColor& colour);
+
+} // namespace pexaro::ui

@@ -1,0 +1,202 @@
+#include "FrmStats.h"
+
+#include "Controls.h"
+#include "FrmPexaro.h"
+#include "Game.h"
+#include "Program.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace pexaro::ui {
+
+namespace {
+
+const QColor kLabelBlue(0, 0, 255);
+
+QLabel* addLabel(QWidget& parent, const char* name, const QRect& geometry, const QString& caption,
+    const QFont& font, const QColor& text)
+{
+    auto* label = new QLabel(caption, &parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    setTextColour(*label, text);
+    return label;
+}
+
+QLabel* addCounter(QWidget& parent, const char* name, const QRect& geometry)
+{
+    QLabel* counter = addLabel(parent, name, geometry, QStringLiteral("0"),
+        controlFont(QStringLiteral("Arial"), 9.75, true), Qt::black);
+    counter->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    counter->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return counter;
+}
+
+} // namespace
+
+QString displayText(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+FrmStats::FrmStats(Program& program, Game& game)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , program_(program)
+    , game_(game)
+    , background_(QStringLiteral(":/stats-background.jpg"))
+{
+    setObjectName(QStringLiteral("frmStats"));
+    setWindowTitle(QStringLiteral("Game Statistics"));
+    setFixedSize(twipsSize(4095, 4215));
+    setBackground(*this, Qt::white);
+    setTextColour(*this, QColor(128, 255, 255));
+    setEnabled(false);
+    createControls();
+
+    tmrTimer_ = new QTimer(this);
+    tmrTimer_->setObjectName(QStringLiteral("tmrTimer"));
+    tmrTimer_->setInterval(1);
+    connect(tmrTimer_, &QTimer::timeout, this, &FrmStats::tmrTimer_Timer);
+    tmrTimer_->start();
+}
+
+void FrmStats::createControls()
+{
+    const QFont arial = controlFont(QStringLiteral("Arial"), 9.75, true);
+    QLabel* title = addLabel(*this, "lblStats", twipsRect(60, 120, 3975, 495),
+        QStringLiteral("Game Information"),
+        controlFont(QStringLiteral("Times New Roman"), 21.75, true, true), Qt::black);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    addLabel(*this, "lblLabel1", twipsRect(180, 840, 1095, 255), QStringLiteral("Turns:"), arial,
+        kLabelBlue);
+    lblTurns_ = addCounter(*this, "lblTurns", twipsRect(120, 1140, 1200, 300));
+    addLabel(*this, "lblLabel2", twipsRect(180, 1740, 1455, 255), QStringLiteral("Matches:"), arial,
+        kLabelBlue);
+    lblMatches_ = addCounter(*this, "lblMatches", twipsRect(120, 2040, 1200, 300));
+
+    lblStatus_ = addLabel(*this, "lblStatus", twipsRect(1320, 2520, 2655, 1575),
+        QString(36, QLatin1Char(' ')) + QStringLiteral("Click on a card..."), arial,
+        QColor(192, 0, 0));
+    setBackground(*lblStatus_, Qt::white);
+    lblStatus_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblStatus_->setWordWrap(true);
+    lblStatus_->setFrameStyle(QFrame::Box | QFrame::Plain);
+
+    addLabel(*this, "lblLabel3", twipsRect(510, 2760, 720, 255), QStringLiteral("Status:"), arial,
+        kLabelBlue);
+
+    cmdNext_ = new QPushButton(QStringLiteral(" &Next Turn"), this);
+    cmdNext_->setObjectName(QStringLiteral("cmdNext"));
+    cmdNext_->setGeometry(twipsRect(180, 3240, 975, 615));
+    cmdNext_->setFont(arial);
+    setBackground(*cmdNext_, QColor(0, 255, 0));
+    setTextColour(*cmdNext_, Qt::black);
+    cmdNext_->setAutoDefault(false);
+    cmdNext_->hide();
+    cmdNext_->installEventFilter(this);
+    connect(cmdNext_, &QPushButton::clicked, this, &FrmStats::cmdNext_Click);
+
+    const QColor frame = QPalette().color(QPalette::WindowText); // the system's, not ours
+    addLine(*this, QStringLiteral("Line1"), 0, 0, 0, 4200, 4, frame);
+    addLine(*this, QStringLiteral("Line2"), 4080, 0, 4080, 4200, 2, frame);
+    addLine(*this, QStringLiteral("Line3"), 0, 4200, 4080, 4200, 2, frame);
+    addLine(*this, QStringLiteral("Line4"), 0, 0, 4080, 0, 4, frame);
+}
+
+void FrmStats::Form_Load()
+{
+    lblStatus_->setText(displayText(clickMessage()));
+}
+
+void FrmStats::syncFromGame()
+{
+    const GameView& view = game_.view();
+    lblStatus_->setText(displayText(view.statusText));
+    lblTurns_->setText(QString::fromStdString(view.turnsCaption));
+    lblMatches_->setText(QString::fromStdString(view.matchesCaption));
+    cmdNext_->setVisible(view.nextTurnShown);
+    setEnabled(view.statsEnabled);
+}
+
+void FrmStats::cmdNext_Click()
+{
+    game_.nextTurn();
+    nextTurnGiven();
+}
+
+void FrmStats::nextTurnGiven()
+{
+    syncFromGame();
+    FrmPexaro& board = program_.frmPexaro();
+    board.syncFromGame();
+    board.focusBoard();
+}
+
+// Keeps the panel one pixel right of the board window's outer edge, tops
+// level; moves only when the board has moved.
+void FrmStats::tmrTimer_Timer()
+{
+    const QRect board = program_.frmPexaro().frameGeometry();
+    const QPoint dock(board.x() + board.width() + 1, board.y());
+    if (pos() != dock)
+        move(dock);
+}
+
+void FrmStats::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void FrmStats::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_GotFocus();
+}
+
+// Only a showing Next Turn button may keep the focus here.
+void FrmStats::Form_GotFocus()
+{
+    if (cmdNext_->isVisible() && isEnabled())
+        cmdNext_->setFocus(Qt::ActiveWindowFocusReason);
+    else
+        program_.frmPexaro().focusBoard();
+}
+
+void FrmStats::closeEvent(QCloseEvent* event)
+{
+    event->ignore(); // the panel comes and goes with the board window
+}
+
+bool FrmStats::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == cmdNext_ && event->type() == QEvent::KeyPress)
+        return cmdNext_KeyDown(static_cast<const QKeyEvent&>(*event));
+    return QWidget::eventFilter(watched, event);
+}
+
+// Ctrl+X alone ends the program; ENTER gives Next Turn. True when handled.
+bool FrmStats::cmdNext_KeyDown(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (key.key() == Qt::Key_X && modifiers == Qt::ControlModifier) {
+        program_.endProgram();
+        return true;
+    }
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (enter && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
+        cmdNext_Click();
+        return true;
+    }
+    return false;
+}
+
+} // namespace pexaro::ui

@@ -1,0 +1,134 @@
+#include "FrmBoardSize.h"
+
+#include "Controls.h"
+#include "FrmPexaro.h"
+#include "FrmStats.h"
+#include "Game.h"
+#include "Program.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace pexaro::ui {
+
+FrmBoardSize::FrmBoardSize(Program& program, Game& game)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , program_(program)
+    , game_(game)
+{
+    setObjectName(QStringLiteral("frmBoardSize"));
+    setWindowTitle(QStringLiteral("Pexaro--Board Size Selection"));
+    setWindowIcon(programIcon());
+    setFixedSize(twipsSize(4590, 2925));
+    setBackground(*this, Qt::white);
+    createControls();
+}
+
+void FrmBoardSize::createControls()
+{
+    const QFont times = controlFont(QStringLiteral("Times New Roman"), 18, true);
+
+    auto* prompt = new QLabel(QStringLiteral("Select a Board Size: (Rows/Columns)"), this);
+    prompt->setObjectName(QStringLiteral("lblBoardSize"));
+    prompt->setGeometry(twipsRect(600, 120, 3375, 855));
+    prompt->setFont(times);
+    prompt->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    prompt->setWordWrap(true);
+    setTextColour(*prompt, Qt::black);
+
+    addLine(*this, QStringLiteral("Line1"), 240, 1080, 4320, 1080, 8, QColor(255, 0, 0));
+
+    auto* strip = new QLabel(this);
+    strip->setObjectName(QStringLiteral("lblSizeBack"));
+    strip->setGeometry(twipsRect(240, 1440, 4095, 735));
+    setBackground(*strip, QColor(0, 0, 255));
+
+    for (int i = 0; i < 4; ++i) {
+        auto* option = new QRadioButton(QString::number((i + 1) * 2), this);
+        option->setObjectName(elementName(QStringLiteral("optBoardSize"), i));
+        option->setGeometry(twipsRect(600 + 960 * i, 1560, 615, 495));
+        option->setFont(times);
+        setBackground(*option, QColor(0, 0, 255));
+        setTextColour(*option, Qt::black);
+        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                optBoardSize_Click(i);
+        });
+        optBoardSize_[i] = option;
+    }
+
+    cmdStart_ = new QPushButton(QStringLiteral("Start Game"), this);
+    cmdStart_->setObjectName(QStringLiteral("cmdStart"));
+    cmdStart_->setGeometry(twipsRect(1650, 2280, 1275, 495));
+    cmdStart_->setFont(controlFont(QStringLiteral("Arial"), 9.75, true));
+    setBackground(*cmdStart_, QColor(0, 255, 0));
+    setTextColour(*cmdStart_, Qt::black);
+    connect(cmdStart_, &QPushButton::clicked, this, &FrmBoardSize::cmdStart_Click);
+
+    setTabOrder(cmdStart_, optBoardSize_[0]);
+    for (int i = 0; i + 1 < 4; ++i)
+        setTabOrder(optBoardSize_[i], optBoardSize_[i + 1]);
+
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+void FrmBoardSize::Form_Load()
+{
+    const QScreen* where = screen();
+    const QPoint origin = where ? where->geometry().topLeft() : QPoint();
+    move(origin + QPoint(px(105), px(105)));
+    cmdStart_->setEnabled(false);
+}
+
+void FrmBoardSize::optBoardSize_Click(int index)
+{
+    game_.setBoardSize(static_cast<std::int16_t>((index + 1) * 2));
+    cmdStart_->setEnabled(true);
+}
+
+void FrmBoardSize::cmdStart_Click()
+{
+    hide();
+    FrmPexaro& board = program_.frmPexaro();
+    board.show();
+    program_.frmStats().show();
+    board.Form_Load();
+    board.focusBoard();
+}
+
+bool FrmBoardSize::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && Form_KeyDown(static_cast<const QKeyEvent&>(*event)))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FrmBoardSize::Form_KeyDown(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (enter && modifiers == Qt::NoModifier && cmdStart_->isEnabled()) {
+        cmdStart_Click();
+        return true;
+    }
+    if (key.key() == Qt::Key_X && modifiers == Qt::ControlModifier) {
+        program_.endProgram();
+        return true;
+    }
+    return false;
+}
+
+void FrmBoardSize::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    program_.endProgram();
+}
+
+} // namespace pexaro::ui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Game.h"
+#include "Program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QObject>
+#include <QPushButton>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace pexaro::test {
+
+// Closes every modal message box with its OK button, as a player would, and
+// remembers what each one said.
+class MessageBoxCloser : public QObject {
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        int buttons;
+    };
+
+    MessageBoxCloser()
+    {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, &MessageBoxCloser::closeOpenBox);
+        timer_.start();
+    }
+
+    const std::vector<Seen>& seen() const { return seen_; }
+
+private:
+    void closeOpenBox()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen_.push_back({box->windowTitle(), box->text(), box->icon(),
+                         static_cast<int>(box->buttons().size())});
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
+    }
+
+    QTimer timer_;
+    std::vector<Seen> seen_;
+};
+
+// A whole program whose deals come from a fixed seed instead of the clock.
+inline std::unique_ptr<ui::Program> seededProgram(float seed = 1234.5f)
+{
+    return std::make_unique<ui::Program>(
+        std::make_unique<Game>(std::make_unique<StdRandomSource>(), [seed] { return seed; }));
+}
+
+} // namespace pexaro::test

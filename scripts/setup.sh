@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
-    xvfb xauth openbox xdotool x11-utils
+    valgrind xvfb xauth openbox xdotool x11-utils
 )
 
 missing_packages() {

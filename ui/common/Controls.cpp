@@ -24,9 +24,12 @@ QFont controlFont(const QString& family, double points, bool bold, bool underlin
     return font;
 }
 
+// The icon's two images alone: built on the drawing as well, the icon would
+// load the SVG icon engine and the MIME database and render the drawing for
+// every window it is set on, a few milliseconds of start-up each time.
 QIcon programIcon()
 {
-    QIcon icon(QStringLiteral(":/icon.svg"));
+    QIcon icon;
     icon.addFile(QStringLiteral(":/icon-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icon-32.png"), QSize(32, 32));
     return icon;
@@ -45,7 +48,11 @@ void setTextColour(QWidget& control, const QColor& colour)
 {
     QPalette palette = control.palette();
     palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    // A disabled button greys its caption, darker than the desktop's pale grey so
+    // that it stays readable on a coloured face.
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
     control.setPalette(palette);
 }
 

@@ -157,14 +157,13 @@ void FrmPexaro::sizeForBoard()
     sizedForFrame_ = frame;
     QSize inner = outerSizeFor(n) - frame;
     const int lastCell = kGridOrigin + kGridPitch * (std::clamp(n, 1, 8) - 1);
-    const int margin = px(kGridOrigin);
-    inner.setWidth(std::max(inner.width(), px(lastCell + kFaceWidth) + margin));
+    inner.setWidth(std::max(inner.width(), px(lastCell + kFaceWidth)));
     // Measured with Next Turn on the bar, the widest the menu bar gets.
     const bool nextShown = mnuNext_->isVisible();
     mnuNext_->setVisible(true);
     const int menuHeight = menuBar()->heightForWidth(inner.width());
     mnuNext_->setVisible(nextShown);
-    inner.setHeight(std::max(inner.height(), menuHeight + px(lastCell + kBackSize) + margin));
+    inner.setHeight(std::max(inner.height(), menuHeight + px(lastCell + kBackSize)));
     setFixedSize(inner);
 }
 
@@ -178,9 +177,9 @@ void FrmPexaro::placeOnScreen(QSize panel)
     const QRect available = where->availableGeometry();
     const QSize outer = size() + (frameGeometry().size() - geometry().size());
     const QSize pair(outer.width() + 1 + panel.width(), std::max(outer.height(), panel.height()));
-    QPoint topLeft = keepPlayerPosition_
-        ? frameGeometry().topLeft()
-        : available.center() - QPoint(pair.width() / 2, pair.height() / 2);
+    const QPoint centred = available.topLeft()
+        + QPoint((available.width() - pair.width()) / 2, (available.height() - pair.height()) / 2);
+    QPoint topLeft = keepPlayerPosition_ ? frameGeometry().topLeft() : centred;
     topLeft.setX(
         std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - pair.width())));
     topLeft.setY(

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "FrmBoardSize.h"
+#include "FrmPexaro.h"
+#include "FrmStats.h"
+#include "Game.h"
+#include "Player.h"
+#include "Program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <set>
+
+// Runs a helper that checks as it goes, and ends the test function if it failed.
+#define STEP(helperCall)                                                                           \
+    do {                                                                                           \
+        helperCall;                                                                                \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
+    } while (false)
+
+namespace pexaro::test {
+
+// What the status label shows: the game's texts with each CR LF as one LF.
+namespace shown {
+inline const QString clickMessage = QStringLiteral("\n\nClick on a card...");
+inline const QString secondCard
+    = QStringLiteral("\n\nNow click on another card to try to find a match...");
+inline const QString match = QStringLiteral("You found a MATCH!\n\n(Click on the 'Next "
+                                            "Turn'\nbutton or press the\nENTER key to continue.)");
+inline const QString noMatch = QStringLiteral("SORRY...\nYou didn't find a match.\n\n(Click on "
+                                              "the 'Next Turn'\nbutton or press the\nENTER key "
+                                              "to continue.)");
+inline const QString win
+    = QStringLiteral("YOU WIN!!\n\nYou found all the matches!\n\nPress Ctrl-N \nto play again.");
+} // namespace shown
+
+inline QString arrayElement(const char* array, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+inline QWidget* card(ui::FrmPexaro& board, int position)
+{
+    return board.findChild<QWidget*>(arrayElement("imgCard", position));
+}
+
+inline QWidget* face(ui::FrmPexaro& board, int value)
+{
+    return board.findChild<QWidget*>(arrayElement("imgFlip", value));
+}
+
+inline QAction* menuItem(ui::FrmPexaro& board, const char* name)
+{
+    return board.findChild<QAction*>(QLatin1String(name));
+}
+
+inline QRadioButton* sizeOption(ui::FrmBoardSize& dialog, int index)
+{
+    return dialog.findChild<QRadioButton*>(arrayElement("optBoardSize", index));
+}
+
+inline QPushButton* startButton(ui::FrmBoardSize& dialog)
+{
+    return dialog.findChild<QPushButton*>(QStringLiteral("cmdStart"));
+}
+
+inline QPushButton* nextButton(ui::FrmStats& stats)
+{
+    return stats.findChild<QPushButton*>(QStringLiteral("cmdNext"));
+}
+
+inline QString caption(ui::FrmStats& stats, const char* label)
+{
+    return stats.findChild<QLabel*>(QLatin1String(label))->text();
+}
+
+inline QString status(ui::Program& program)
+{
+    return caption(program.frmStats(), "lblStatus");
+}
+
+// Option index of a board side: 2, 4, 6, 8 -> 0, 1, 2, 3.
+inline int optionFor(int side)
+{
+    return side / 2 - 1;
+}
+
+// The player's way into a game: pick the size and click Start Game.
+inline void chooseAndStart(ui::Program& program, int side)
+{
+    ui::FrmBoardSize& dialog = program.frmBoardSize();
+    QTest::mouseClick(sizeOption(dialog, optionFor(side)), Qt::LeftButton);
+    QTest::mouseClick(startButton(dialog), Qt::LeftButton);
+}
+
+// The board window is the active window and holds the keyboard focus.
+inline bool boardHasTheFocus(ui::Program& program)
+{
+    ui::FrmPexaro& board = program.frmPexaro();
+    return QTest::qWaitFor([&] {
+        return QApplication::activeWindow() == &board && QApplication::focusWidget() == &board;
+    });
+}
+
+// Opens the program and starts a game of `side`, leaving the board focused.
+inline bool openAndStart(ui::Program& program, int side)
+{
+    program.start();
+    chooseAndStart(program, side);
+    return boardHasTheFocus(program);
+}
+
+inline void clickCard(ui::Program& program, int position)
+{
+    QTest::mouseClick(card(program.frmPexaro(), position), Qt::LeftButton);
+}
+
+// Waits for the flip timer to resolve a released pair.
+inline bool waitForReady(ui::Program& program)
+{
+    return QTest::qWaitFor([&] { return program.game().pickState() == PickState::Ready; });
+}
+
+// A face-down card that is not the partner of the card at `position`, or -1.
+inline int nonPartnerOf(const Game& game, int position)
+{
+    const int partner = partnerOf(game, position);
+    for (int p = 0; p < game.boardCells(); ++p)
+        if (p != position && p != partner && game.cardState(p) == CardState::FaceDown)
+            return p;
+    return -1;
+}
+
+inline std::set<int> visibleBacks(ui::FrmPexaro& board)
+{
+    std::set<int> visible;
+    for (int p = 0; p < kSlots; ++p)
+        if (card(board, p)->isVisible())
+            visible.insert(p);
+    return visible;
+}
+
+inline std::set<int> visibleFaces(ui::FrmPexaro& board)
+{
+    std::set<int> visible;
+    for (int v = 0; v < kSlots; ++v)
+        if (face(board, v)->isVisible())
+            visible.insert(v);
+    return visible;
+}
+
+inline std::set<int> positionsUpTo(int count)
+{
+    std::set<int> positions;
+    for (int p = 0; p < count; ++p)
+        positions.insert(p);
+    return positions;
+}
+
+} // namespace pexaro::test

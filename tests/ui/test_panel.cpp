@@ -1,0 +1,231 @@
+#include "GuiSupport.h"
+#include "PlaySupport.h"
+
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
+
+using namespace pexaro;
+
+namespace {
+
+// Where the panel belongs: one pixel right of the board window's outer edge, tops level.
+QPoint dockBeside(const QWidget& board)
+{
+    const QRect outer = board.frameGeometry();
+    return {outer.x() + outer.width() + 1, outer.y()};
+}
+
+} // namespace
+
+class Panel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { program = test::seededProgram(); }
+    void cleanup() { program.reset(); }
+
+    void thePanelStartsDockedBesideTheBoard()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        QVERIFY(waitForDockingTicks(2));
+        QCOMPARE(program->frmStats().frameGeometry().topLeft(), dockBeside(program->frmPexaro()));
+    }
+
+    void thePanelFollowsTheBoardWithinATickOrTwo_data()
+    {
+        QTest::addColumn<QPoint>("boardAt");
+        QTest::newRow("top left") << QPoint(0, 0);
+        QTest::newRow("middle") << QPoint(137, 211);
+        QTest::newRow("low right") << QPoint(400, 500);
+    }
+
+    void thePanelFollowsTheBoardWithinATickOrTwo()
+    {
+        QFETCH(QPoint, boardAt);
+        QVERIFY(test::openAndStart(*program, 2));
+        ui::FrmPexaro& board = program->frmPexaro();
+        board.move(boardAt);
+        QCOMPARE(board.frameGeometry().topLeft(), boardAt);
+        QVERIFY(waitForDockingTicks(2));
+        QCOMPARE(program->frmStats().frameGeometry().topLeft(), dockBeside(board));
+    }
+
+    void thePanelIsDisabledUntilTheFirstPairIsScored()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        ui::FrmStats& stats = program->frmStats();
+        QVERIFY(!stats.isEnabled());
+        test::clickCard(*program, 0);
+        QVERIFY(!stats.isEnabled());
+        test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
+        QVERIFY(stats.isEnabled());
+
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        QVERIFY(stats.isEnabled());
+
+        // The next game starts with the panel disabled again.
+        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
+        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QVERIFY(test::boardHasTheFocus(*program));
+        QVERIFY(!stats.isEnabled());
+    }
+
+    void activatingThePanelWithoutNextTurnHandsTheFocusBack()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        playOneMiss();
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        ui::FrmStats& stats = program->frmStats();
+        QVERIFY(stats.isEnabled());
+        QVERIFY(test::nextButton(stats)->isHidden());
+
+        QSignalSpy focusWindows(qApp, &QGuiApplication::focusWindowChanged);
+        stats.activateWindow();
+        QTRY_VERIFY(std::any_of(
+            focusWindows.begin(), focusWindows.end(), [&](const QList<QVariant>& change) {
+                return change.at(0).value<QWindow*>() == stats.windowHandle();
+            }));
+        QVERIFY(test::boardHasTheFocus(*program));
+
+        // So ENTER, wherever the focus now is, reaches the board's handler.
+        playOneMiss();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+        QVERIFY(test::waitForReady(*program));
+    }
+
+    void activatingThePanelWhileNextTurnShowsFocusesTheButton()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        playOneMiss();
+        ui::FrmStats& stats = program->frmStats();
+        QPushButton* next = test::nextButton(stats);
+        stats.activateWindow();
+        QTRY_VERIFY(next->hasFocus());
+        QCOMPARE(QApplication::activeWindow(), &stats);
+
+        // Next Turn from the button hides it and the board gets the focus back.
+        QTest::keyClick(next, Qt::Key_Return);
+        QVERIFY(next->isHidden());
+        QVERIFY(test::boardHasTheFocus(*program));
+        QVERIFY(test::waitForReady(*program));
+    }
+
+    void theInformationWindowCommandTogglesThePanelAndItsMark_data()
+    {
+        QTest::addColumn<bool>("byShortcut");
+        QTest::newRow("Ctrl+I") << true;
+        QTest::newRow("menu item") << false;
+    }
+
+    void theInformationWindowCommandTogglesThePanelAndItsMark()
+    {
+        QFETCH(bool, byShortcut);
+        QVERIFY(test::openAndStart(*program, 2));
+        ui::FrmStats& stats = program->frmStats();
+        QAction* mnuStat = test::menuItem(program->frmPexaro(), "mnuStat");
+        QVERIFY(stats.isVisible());
+        QVERIFY(mnuStat->isChecked());
+
+        toggleInformationWindow(byShortcut);
+        QVERIFY(!stats.isVisible());
+        QVERIFY(!mnuStat->isChecked());
+        QVERIFY(test::boardHasTheFocus(*program));
+
+        toggleInformationWindow(byShortcut);
+        QVERIFY(stats.isVisible());
+        QVERIFY(mnuStat->isChecked());
+        QVERIFY(test::boardHasTheFocus(*program));
+    }
+
+    void withThePanelHiddenEnterStillEndsATurn()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        toggleInformationWindow(true);
+        QVERIFY(!program->frmStats().isVisible());
+
+        const int first = 0;
+        const int partner = test::partnerOf(program->game(), first);
+        const int miss = test::nonPartnerOf(program->game(), first);
+        test::clickCard(*program, first);
+        test::clickCard(*program, miss);
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        QCOMPARE(program->game().cardState(miss), CardState::FaceDown);
+        test::clickCard(*program, first);
+        test::clickCard(*program, partner);
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        QCOMPARE(program->game().cardState(partner), CardState::Removed);
+
+        toggleInformationWindow(true);
+        QVERIFY(program->frmStats().isVisible());
+        QCOMPARE(test::caption(program->frmStats(), "lblTurns"), QStringLiteral("2"));
+        QCOMPARE(test::caption(program->frmStats(), "lblMatches"), QStringLiteral("1"));
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+    }
+
+    void aNewGameShowsAHiddenPanelAgainWithItsMark()
+    {
+        QVERIFY(test::openAndStart(*program, 2));
+        toggleInformationWindow(true);
+        QVERIFY(!program->frmStats().isVisible());
+        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
+        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QVERIFY(test::boardHasTheFocus(*program));
+        QVERIFY(program->frmStats().isVisible());
+        QVERIFY(test::menuItem(program->frmPexaro(), "mnuStat")->isChecked());
+    }
+
+    // Fault: the frameless panel could be closed on its own through the window
+    // system, leaving a board without its counters; it now ignores the request.
+    void thePanelIgnoresACloseRequest()
+    {
+        QVERIFY(test::openAndStart(*program, 2));
+        QSignalSpy ended(program.get(), &ui::Program::ended);
+        ui::FrmStats& stats = program->frmStats();
+        stats.windowHandle()->close();
+        QVERIFY(stats.isVisible());
+        QVERIFY(program->frmPexaro().isVisible());
+        QCOMPARE(ended.count(), 0);
+    }
+
+private:
+    // True once the panel's docking timer has ticked `ticks` more times.
+    bool waitForDockingTicks(int ticks)
+    {
+        auto* timer = program->frmStats().findChild<QTimer*>(QStringLiteral("tmrTimer"));
+        if (!timer)
+            return false;
+        QSignalSpy spy(timer, &QTimer::timeout);
+        return QTest::qWaitFor([&] { return spy.count() >= ticks; });
+    }
+
+    void toggleInformationWindow(bool byShortcut)
+    {
+        if (byShortcut)
+            QTest::keyClick(&program->frmPexaro(), Qt::Key_I, Qt::ControlModifier);
+        else
+            test::menuItem(program->frmPexaro(), "mnuStat")->trigger();
+    }
+
+    // Two non-matching cards up: a pair pending with Next Turn showing.
+    void playOneMiss()
+    {
+        test::clickCard(*program, 0);
+        test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
+        QCOMPARE(program->game().pickState(), PickState::PairPending);
+        QVERIFY(test::nextButton(program->frmStats())->isVisibleTo(&program->frmStats()));
+    }
+
+    std::unique_ptr<ui::Program> program;
+};
+
+QTEST_MAIN(Panel)
+#include "test_panel.moc"

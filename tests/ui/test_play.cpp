@@ -1,0 +1,429 @@
+#include "GuiSupport.h"
+#include "PlaySupport.h"
+
+#include <QMessageBox>
+
+using namespace pexaro;
+
+namespace {
+
+// The player's ways of giving Next Turn while a pair is pending.
+enum class NextTurnBy {
+    ButtonClick,
+    AltNInBoard,
+    AltNInPanel,
+    EnterOnButton,
+    MenuItem,
+    EnterInBoard
+};
+
+const NextTurnBy kEveryTrigger[]
+    = {NextTurnBy::ButtonClick, NextTurnBy::AltNInBoard, NextTurnBy::AltNInPanel,
+        NextTurnBy::EnterOnButton, NextTurnBy::MenuItem, NextTurnBy::EnterInBoard};
+
+QString winText(int turns)
+{
+    return QStringLiteral("Congratulations!!  You found all the matches!!  You took %1 turns.")
+        .arg(turns);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(NextTurnBy)
+
+class Play : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { program = test::seededProgram(); }
+    void cleanup() { program.reset(); }
+
+    void aWholeGameIsPlayedThroughTheWindows_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("expectedTurns");
+        // A miss before every other match while a miss is still possible.
+        QTest::newRow("2x2") << 2 << 3;
+        QTest::newRow("4x4") << 4 << 12;
+    }
+
+    void aWholeGameIsPlayedThroughTheWindows()
+    {
+        QFETCH(int, side);
+        QFETCH(int, expectedTurns);
+        test::MessageBoxCloser closer;
+        QVERIFY(test::openAndStart(*program, side));
+        const Game& game = program->game();
+        const int pairs = side * side / 2;
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+        QCOMPARE(counters(), counterText(0, 0));
+
+        int turns = 0;
+        int matches = 0;
+        int trigger = 0;
+        while (matches < pairs) {
+            const int first = test::firstFaceDown(game);
+            const int partner = test::partnerOf(game, first);
+            const int miss = test::nonPartnerOf(game, first);
+            if (miss >= 0 && matches % 2 == 0) {
+                STEP(turnUp(first, miss));
+                ++turns;
+                QCOMPARE(test::status(*program), test::shown::noMatch);
+                QCOMPARE(counters(), counterText(turns, matches));
+                STEP(giveNextTurnAndCheck(kEveryTrigger[trigger++ % std::size(kEveryTrigger)]));
+                QCOMPARE(counters(), counterText(turns, matches));
+                QVERIFY(test::waitForReady(*program));
+                QCOMPARE(game.cardState(first), CardState::FaceDown);
+                QCOMPARE(game.cardState(miss), CardState::FaceDown);
+                QVERIFY(test::card(program->frmPexaro(), miss)->isVisible());
+            }
+            STEP(turnUp(first, partner));
+            ++turns;
+            ++matches;
+            QCOMPARE(counters(), counterText(turns, matches));
+            if (matches == pairs)
+                break;
+            QCOMPARE(test::status(*program), test::shown::match);
+            STEP(giveNextTurnAndCheck(kEveryTrigger[trigger++ % std::size(kEveryTrigger)]));
+            QVERIFY(test::waitForReady(*program));
+            QCOMPARE(game.cardState(first), CardState::Removed);
+            QCOMPARE(game.cardState(partner), CardState::Removed);
+            QVERIFY(!test::card(program->frmPexaro(), partner)->isVisible());
+        }
+        QCOMPARE(turns, expectedTurns);
+        QVERIFY(trigger >= std::min<int>(std::size(kEveryTrigger), expectedTurns - 1));
+
+        QCOMPARE(test::status(*program), test::shown::win);
+        QVERIFY(nextTurnHidden());
+        QCOMPARE(closer.seen().size(), 1u);
+        const auto& box = closer.seen().front();
+        QCOMPARE(box.title, QStringLiteral("You're a winner!!"));
+        QCOMPARE(box.text, winText(expectedTurns));
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QCOMPARE(box.buttons, 1);
+    }
+
+    void eachNextTurnTriggerEndsAPendingTurn_data()
+    {
+        QTest::addColumn<NextTurnBy>("trigger");
+        QTest::addColumn<bool>("matching");
+        const std::pair<const char*, NextTurnBy> triggers[] = {
+            {"button click", NextTurnBy::ButtonClick},
+            {"Alt+N in the board", NextTurnBy::AltNInBoard},
+            {"Alt+N in the panel", NextTurnBy::AltNInPanel},
+            {"ENTER on the button", NextTurnBy::EnterOnButton},
+            {"menu-bar item", NextTurnBy::MenuItem},
+            {"ENTER in the board", NextTurnBy::EnterInBoard},
+        };
+        for (const auto& [name, trigger] : triggers) {
+            QTest::addRow("%s, match", name) << trigger << true;
+            QTest::addRow("%s, miss", name) << trigger << false;
+        }
+    }
+
+    void eachNextTurnTriggerEndsAPendingTurn()
+    {
+        QFETCH(NextTurnBy, trigger);
+        QFETCH(bool, matching);
+        QVERIFY(test::openAndStart(*program, 4));
+        const Game& game = program->game();
+        const int first = 3;
+        const int second
+            = matching ? test::partnerOf(game, first) : test::nonPartnerOf(game, first);
+        STEP(turnUp(first, second));
+        const QString turnsAndMatches = counters();
+
+        STEP(giveNextTurnAndCheck(trigger));
+        QCOMPARE(counters(), turnsAndMatches);
+        QVERIFY(test::waitForReady(*program));
+        const CardState resolved = matching ? CardState::Removed : CardState::FaceDown;
+        QCOMPARE(game.cardState(first), resolved);
+        QCOMPARE(game.cardState(second), resolved);
+        QVERIFY(test::visibleFaces(program->frmPexaro()).empty());
+        QCOMPARE(test::visibleBacks(program->frmPexaro()).size(), matching ? 14u : 16u);
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+    }
+
+    void aClickWhileAPairIsPendingChangesNothing()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        const int first = 0;
+        const int miss = test::nonPartnerOf(program->game(), first);
+        STEP(turnUp(first, miss));
+        const GameState before = program->game().state();
+        const auto backs = test::visibleBacks(program->frmPexaro());
+        test::clickCard(*program, test::partnerOf(program->game(), first));
+        QVERIFY(program->game().state() == before);
+        QCOMPARE(test::visibleBacks(program->frmPexaro()), backs);
+        QCOMPARE(test::visibleFaces(program->frmPexaro()).size(), 2u);
+        QCOMPARE(test::status(*program), test::shown::noMatch);
+        QCOMPARE(counters(), counterText(1, 0));
+        QVERIFY(!nextTurnHidden());
+    }
+
+    void enterWhileOneCardIsUpChangesNothing()
+    {
+        QVERIFY(test::openAndStart(*program, 2));
+        test::clickCard(*program, 1);
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QCOMPARE(program->game().pickState(), PickState::OneUp);
+        QCOMPARE(program->game().cardState(1), CardState::FaceUp);
+        QCOMPARE(test::status(*program), test::shown::secondCard);
+        QTest::qWait(5);
+        QCOMPARE(program->game().cardState(1), CardState::FaceUp);
+    }
+
+    void afterTheWinEnterAndNextTurnChangeNothing()
+    {
+        test::MessageBoxCloser closer;
+        QVERIFY(test::openAndStart(*program, 2));
+        const int lastFirst = winTwoByTwo();
+        QVERIFY(lastFirst >= 0 && program->game().isWon());
+        QCOMPARE(closer.seen().size(), 1u);
+        QVERIFY(focusBackFromTheBox());
+
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_N, Qt::AltModifier);
+        test::menuItem(program->frmPexaro(), "mnuNext")->trigger();
+        QTest::qWait(5);
+        QCOMPARE(program->game().pickState(), PickState::Won);
+        QCOMPARE(test::status(*program), test::shown::win);
+        QCOMPARE(program->game().cardState(lastFirst), CardState::FaceUp);
+        QCOMPARE(test::visibleFaces(program->frmPexaro()).size(), 2u);
+        QCOMPARE(closer.seen().size(), 1u);
+    }
+
+    // Fault: a new game kept the last game's status (the win text) and a stale
+    // Next Turn button; every game now opens on the click prompt without it.
+    void aNewGameAfterAWinOpensOnTheClickPrompt()
+    {
+        test::MessageBoxCloser closer;
+        QVERIFY(test::openAndStart(*program, 2));
+        QVERIFY(winTwoByTwo() >= 0 && program->game().isWon());
+        QCOMPARE(test::status(*program), test::shown::win);
+        QVERIFY(focusBackFromTheBox());
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(program->frmBoardSize().isVisible());
+        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QVERIFY(test::boardHasTheFocus(*program));
+
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+        QVERIFY(nextTurnHidden());
+        QCOMPARE(counters(), counterText(0, 0));
+        QCOMPARE(program->game().pickState(), PickState::Ready);
+    }
+
+    // Fault: New Game during a pending pair left Next Turn showing in the next game.
+    void aNewGameDuringAPendingPairOpensWithoutNextTurn()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        STEP(turnUp(0, test::nonPartnerOf(program->game(), 0)));
+        QVERIFY(!nextTurnHidden());
+        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
+        QCOMPARE(counters(), counterText(0, 0));
+        test::chooseAndStart(*program, 2);
+        QVERIFY(test::boardHasTheFocus(*program));
+
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+        QVERIFY(nextTurnHidden());
+        QCOMPARE(program->game().pickState(), PickState::Ready);
+        QCOMPARE(test::visibleBacks(program->frmPexaro()), test::positionsUpTo(4));
+    }
+
+    void aClickJustAfterNextTurnResolvesThePairFirst_data()
+    {
+        QTest::addColumn<bool>("matching");
+        QTest::newRow("after a match") << true;
+        QTest::newRow("after a miss") << false;
+    }
+
+    // Fault: a click between Next Turn and the flip timer's tick scored a phantom
+    // pair; the released pair is now resolved first and the click is a first pick.
+    void aClickJustAfterNextTurnResolvesThePairFirst()
+    {
+        QFETCH(bool, matching);
+        QVERIFY(test::openAndStart(*program, 4));
+        const Game& game = program->game();
+        const int first = 0;
+        const int second
+            = matching ? test::partnerOf(game, first) : test::nonPartnerOf(game, first);
+        STEP(turnUp(first, second));
+        const QString turnsAndMatches = counters();
+
+        // Neither click processes events, so the flip timer cannot tick in between.
+        QTest::mouseClick(test::nextButton(program->frmStats()), Qt::LeftButton);
+        QCOMPARE(game.pickState(), PickState::Released);
+        const int third = test::firstFaceDown(game, first);
+        QVERIFY(third != second);
+        test::clickCard(*program, third);
+
+        QCOMPARE(game.pickState(), PickState::OneUp);
+        QCOMPARE(counters(), turnsAndMatches);
+        QCOMPARE(test::status(*program), test::shown::secondCard);
+        const CardState resolved = matching ? CardState::Removed : CardState::FaceDown;
+        QCOMPARE(game.cardState(first), resolved);
+        QCOMPARE(game.cardState(second), resolved);
+        QCOMPARE(game.cardState(third), CardState::FaceUp);
+        QCOMPARE(test::visibleFaces(program->frmPexaro()),
+            std::set<int>({game.state().cardValue[third]}));
+        QVERIFY(nextTurnHidden());
+
+        // The turn goes on from the third card.
+        const int partner = test::partnerOf(game, third);
+        test::clickCard(*program, partner);
+        QCOMPARE(test::status(*program), test::shown::match);
+        QCOMPARE(game.state().firstIndex, third);
+    }
+
+    void theRulesAndAboutBoxesSayTheirTexts_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("shortcut");
+        QTest::addColumn<QString>("title");
+        const QString rules = QStringLiteral("mnuRules");
+        const QString about = QStringLiteral("mnuAbout");
+        const QString rulesTitle = QStringLiteral("Pexaro--Rules of the Game");
+        const QString aboutTitle = QStringLiteral("Pexaro--About the Game");
+        QTest::newRow("rules, menu") << rules << 0 << rulesTitle;
+        QTest::newRow("rules, Ctrl+R") << rules << int(Qt::Key_R) << rulesTitle;
+        QTest::newRow("about, menu") << about << 0 << aboutTitle;
+        QTest::newRow("about, Ctrl+A") << about << int(Qt::Key_A) << aboutTitle;
+    }
+
+    void theRulesAndAboutBoxesSayTheirTexts()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, shortcut);
+        QFETCH(QString, title);
+        test::MessageBoxCloser closer;
+        QVERIFY(test::openAndStart(*program, 4));
+        test::clickCard(*program, 5);
+        const GameState before = program->game().state();
+
+        if (shortcut)
+            QTest::keyClick(
+                &program->frmPexaro(), static_cast<Qt::Key>(shortcut), Qt::ControlModifier);
+        else
+            test::menuItem(program->frmPexaro(), item.toLatin1().constData())->trigger();
+
+        QCOMPARE(closer.seen().size(), 1u);
+        const auto& box = closer.seen().front();
+        QCOMPARE(box.title, title);
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QCOMPARE(box.buttons, 1);
+        if (item == QLatin1String("mnuRules")) {
+            QCOMPARE(box.text,
+                QStringLiteral(
+                    "This is PEXARO!  Choose (click on) two cards.  If they match, then the two "
+                    "cards disappear.  If they don't match, then click on the 'Next Turn' button "
+                    "or press the ENTER key.  Remove all the cards from the board (by finding "
+                    "matches) and you win.  Try to do this in as few moves as possible."));
+        } else {
+            // One sentence of credit.
+            QVERIFY(box.text.endsWith(QLatin1Char('.')));
+            QCOMPARE(box.text.count(QLatin1Char('.')), 1);
+            QVERIFY(box.text.contains(QLatin1String("Pexaro")));
+        }
+        QVERIFY(program->game().state() == before);
+        QCOMPARE(test::status(*program), test::shown::secondCard);
+    }
+
+private:
+    void turnUp(int first, int second)
+    {
+        test::clickCard(*program, first);
+        QCOMPARE(test::status(*program), test::shown::secondCard);
+        QVERIFY(nextTurnHidden());
+        test::clickCard(*program, second);
+        QCOMPARE(program->game().cardState(first), CardState::FaceUp);
+        QCOMPARE(program->game().cardState(second), CardState::FaceUp);
+    }
+
+    // Plays a 2x2 game with one miss; returns the first card of the last pair.
+    int winTwoByTwo()
+    {
+        const Game& game = program->game();
+        turnUp(0, test::nonPartnerOf(game, 0));
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        if (!test::waitForReady(*program))
+            return -1;
+        turnUp(0, test::partnerOf(game, 0));
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        if (!test::waitForReady(*program))
+            return -1;
+        const int last = test::firstFaceDown(game);
+        turnUp(last, test::partnerOf(game, last));
+        return last;
+    }
+
+    void giveNextTurnAndCheck(NextTurnBy trigger)
+    {
+        ui::FrmPexaro& board = program->frmPexaro();
+        ui::FrmStats& stats = program->frmStats();
+        QPushButton* next = test::nextButton(stats);
+        QCOMPARE(program->game().pickState(), PickState::PairPending);
+        QVERIFY(!nextTurnHidden());
+        switch (trigger) {
+        case NextTurnBy::ButtonClick: QTest::mouseClick(next, Qt::LeftButton); break;
+        case NextTurnBy::AltNInBoard:
+            QVERIFY(test::boardHasTheFocus(*program));
+            QTest::keyClick(&board, Qt::Key_N, Qt::AltModifier);
+            break;
+        case NextTurnBy::AltNInPanel:
+            stats.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &stats);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+            break;
+        case NextTurnBy::EnterOnButton:
+            stats.activateWindow();
+            QTRY_VERIFY(next->hasFocus());
+            QTest::keyClick(next, Qt::Key_Return);
+            break;
+        case NextTurnBy::MenuItem: test::menuItem(board, "mnuNext")->trigger(); break;
+        case NextTurnBy::EnterInBoard:
+            QVERIFY(test::boardHasTheFocus(*program));
+            QTest::keyClick(&board, Qt::Key_Return);
+            break;
+        }
+        // The button's access key presses it with a short animation.
+        QTRY_VERIFY(program->game().pickState() != PickState::PairPending);
+        QCOMPARE(test::status(*program), test::shown::clickMessage);
+        QVERIFY(nextTurnHidden());
+        QVERIFY(test::boardHasTheFocus(*program));
+    }
+
+    // A window manager gives the focus back to a closed box's owner; the
+    // offscreen platform leaves no window active, so the test does it.
+    bool focusBackFromTheBox()
+    {
+        program->frmPexaro().activateWindow();
+        return test::boardHasTheFocus(*program);
+    }
+
+    bool nextTurnHidden()
+    {
+        return test::nextButton(program->frmStats())->isHidden()
+            && !test::menuItem(program->frmPexaro(), "mnuNext")->isVisible();
+    }
+
+    QString counters()
+    {
+        return counterText(test::caption(program->frmStats(), "lblTurns"),
+            test::caption(program->frmStats(), "lblMatches"));
+    }
+
+    static QString counterText(const QString& turns, const QString& matches)
+    {
+        return QStringLiteral("turns %1, matches %2").arg(turns, matches);
+    }
+
+    static QString counterText(int turns, int matches)
+    {
+        return counterText(QString::number(turns), QString::number(matches));
+    }
+
+    std::unique_ptr<ui::Program> program;
+};
+
+QTEST_MAIN(Play)
+#include "test_play.moc"

@@ -62,9 +62,11 @@ void Game::startGame()
     view_.winMessage.reset();
 
     view_.faceVisible.fill(false);
-    // Bounded by the 64 backs that exist, whatever size was stored.
-    for (int i = 0; i < boardCells(); ++i)
-        view_.backVisible[i] = true;
+    // Exactly this board's backs, bounded by the 64 that exist: a pair that the
+    // flip timer resolved after New Game, or a larger board started over by a
+    // smaller one, must not leave backs of the old deal showing.
+    for (int i = 0; i < kSlots; ++i)
+        view_.backVisible[i] = i < boardCells();
 
     state_.pairCount = state_.gCards * state_.gCards / 2;
     deal();
@@ -91,8 +93,9 @@ void Game::newGame()
     state_.valueUsed.fill(0);
     view_.backVisible.fill(false);
     view_.faceVisible.fill(false);
-    view_.turnsCaption = "0";
-    view_.matchesCaption = "0";
+    // Not `= "0"`: GCC 12 at -O3 warns falsely (-Wrestrict) on that assignment.
+    view_.turnsCaption.assign(1, '0');
+    view_.matchesCaption.assign(1, '0');
 }
 
 int Game::draw(int range)

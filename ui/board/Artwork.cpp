@@ -19,16 +19,6 @@ QString resourceOf(int drawing)
 Artwork::Artwork() = default;
 Artwork::~Artwork() = default;
 
-QSvgRenderer& Artwork::renderer(int drawing)
-{
-    auto& slot = renderers_[static_cast<std::size_t>(drawing + 1)];
-    if (!slot) {
-        slot = std::make_unique<QSvgRenderer>(resourceOf(drawing));
-        slot->setAspectRatioMode(Qt::IgnoreAspectRatio);
-    }
-    return *slot;
-}
-
 const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
 {
     const auto key = std::make_tuple(drawing, size.width(), size.height(), ratio);
@@ -39,8 +29,12 @@ const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::white);
+    // Parsed for this one rendering and let go: the 33 parsed drawings would
+    // hold about a megabyte for the rare change of card size or pixel ratio.
+    QSvgRenderer renderer(resourceOf(drawing));
+    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
     QPainter painter(&picture);
-    renderer(drawing).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
     return cache_.emplace(key, picture).first->second;
 }

@@ -3,12 +3,8 @@
 #include <QPixmap>
 #include <QSize>
 
-#include <array>
 #include <map>
-#include <memory>
 #include <tuple>
-
-class QSvgRenderer;
 
 namespace pexaro::ui {
 
@@ -28,9 +24,6 @@ public:
     const QPixmap& pixmap(int drawing, QSize size, qreal ratio);
 
 private:
-    QSvgRenderer& renderer(int drawing);
-
-    std::array<std::unique_ptr<QSvgRenderer>, kDrawings + 1> renderers_;
     std::map<std::tuple<int, int, int, qreal>, QPixmap> cache_;
 };
 

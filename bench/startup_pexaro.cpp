@@ -1,0 +1,13 @@
+// Process start to the first paint of the board size dialog: the program's
+// own start-up, with a probe that reports the paint and ends the process.
+#include "PaintProbe.h"
+#include "ProgramMain.h"
+
+int main(int argc, char* argv[])
+{
+    qAddPreRoutine([] {
+        auto* reporter = new pexaro::bench::FirstPaintReporter(QStringLiteral("frmBoardSize"));
+        reporter->setParent(QCoreApplication::instance());
+    });
+    return pexaroMain(argc, argv);
+}

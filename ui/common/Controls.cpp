@@ -2,7 +2,9 @@
 
 #include "Twips.h"
 
+#include <QImageReader>
 #include <QPalette>
+#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,14 +26,17 @@ QFont controlFont(const QString& family, double points, bool bold, bool underlin
     return font;
 }
 
-// The icon's two images alone: built on the drawing as well, the icon would
-// load the SVG icon engine and the MIME database and render the drawing for
-// every window it is set on, a few milliseconds of start-up each time.
+// The icon's bitmaps alone, each read as PNG and nothing else: built on the
+// drawing, or read with the format to be guessed, the icon would load every
+// image format plugin, the SVG icon engine and the MIME database at start-up.
 QIcon programIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/icon-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icon-32.png"), QSize(32, 32));
+    for (const int side : {16, 32, 64}) {
+        QImageReader reader(QStringLiteral(":/icon-%1.png").arg(side), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

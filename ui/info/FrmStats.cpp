@@ -7,6 +7,7 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -50,7 +51,6 @@ FrmStats::FrmStats(Program& program, Game& game)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , program_(program)
     , game_(game)
-    , background_(QStringLiteral(":/stats-background.jpg"))
 {
     setObjectName(QStringLiteral("frmStats"));
     setWindowTitle(QStringLiteral("Game Statistics"));
@@ -152,7 +152,26 @@ void FrmStats::tmrTimer_Timer()
 void FrmStats::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, background_);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, background(devicePixelRatioF()));
+}
+
+// The picture for this screen, one picture pixel per logical pixel: on a dense
+// screen the double-resolution copy, so the pattern stays sharp. Read as JPEG
+// by name, which loads only that image plugin.
+const QPixmap& FrmStats::background(qreal ratio)
+{
+    const bool dense = ratio > 1.0;
+    if (background_.isNull() || backgroundIsDense_ != dense) {
+        QImageReader reader(dense ? QStringLiteral(":/stats-background@2x.jpg")
+                                  : QStringLiteral(":/stats-background.jpg"),
+            "jpeg");
+        reader.setAutoDetectImageFormat(false);
+        background_ = QPixmap::fromImage(reader.read());
+        background_.setDevicePixelRatio(dense ? 2.0 : 1.0);
+        backgroundIsDense_ = dense;
+    }
+    return background_;
 }
 
 void FrmStats::changeEvent(QEvent* event)

@@ -40,10 +40,12 @@ private:
     void createControls();
     void Form_GotFocus();
     bool cmdNext_KeyDown(const QKeyEvent& key);
+    const QPixmap& background(qreal ratio);
 
     Program& program_;
     Game& game_;
     QPixmap background_;
+    bool backgroundIsDense_ = false;
     QLabel* lblStatus_ = nullptr;
     QLabel* lblTurns_ = nullptr;
     QLabel* lblMatches_ = nullptr;

@@ -12,6 +12,7 @@ packages=(
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
     valgrind xvfb xauth openbox xdotool x11-utils
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing_packages() {

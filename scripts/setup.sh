@@ -12,7 +12,7 @@ packages=(
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
     valgrind xvfb xauth openbox xdotool x11-utils
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file dbus at-spi2-core
 )
 
 missing_packages() {

@@ -1,5 +1,7 @@
 #include "Artwork.h"
 
+#include <array>
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -37,6 +39,16 @@ const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
     return cache_.emplace(key, picture).first->second;
+}
+
+QString Artwork::drawingName(int drawing)
+{
+    static constexpr std::array<const char*, kDrawings> names {"sun", "fish", "house", "pine tree",
+        "key", "umbrella", "anchor", "heart", "star", "crescent moon", "car", "sailboat", "bell",
+        "leaf", "mushroom", "mug", "apple", "lightning bolt", "cat", "bird", "rocket", "flower",
+        "hammer", "musical notes", "rain cloud", "crown", "snail", "cactus", "kite", "hourglass",
+        "butterfly", "glasses"};
+    return QString::fromLatin1(names.at(static_cast<std::size_t>(drawing)));
 }
 
 } // namespace pexaro::ui

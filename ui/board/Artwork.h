@@ -23,6 +23,9 @@ public:
     // `drawing` is 0..31 for a face or kBack; the drawing fills `size` exactly.
     const QPixmap& pixmap(int drawing, QSize size, qreal ratio);
 
+    // What face drawing `drawing` (0..31) shows, in words, for screen readers.
+    static QString drawingName(int drawing);
+
 private:
     std::map<std::tuple<int, int, int, qreal>, QPixmap> cache_;
 };

@@ -71,6 +71,7 @@ void FrmPexaro::createCards()
     auto* board = new QWidget(this);
     board->setObjectName(QStringLiteral("board"));
     setBackground(*board, Qt::white);
+    board->setAccessibleName(QStringLiteral("Cards"));
     setCentralWidget(board);
     for (int i = 0; i < kSlots; ++i) {
         imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
@@ -91,6 +92,7 @@ void FrmPexaro::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
     auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, void (FrmPexaro::*handler)()) {
         QAction* action = menu->addAction(caption);
@@ -101,6 +103,7 @@ void FrmPexaro::createMenus()
     };
 
     QMenu* mnuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuFile->setAccessibleName(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     addItem(mnuFile, "mnuNewGame", QStringLiteral("&New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
         &FrmPexaro::mnuNewGame_Click);
@@ -113,6 +116,7 @@ void FrmPexaro::createMenus()
         &FrmPexaro::mnuExit_Click);
 
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setAccessibleName(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addItem(mnuHelp, "mnuRules", QStringLiteral("&Rules of the Game"),
         QKeySequence(Qt::CTRL | Qt::Key_R), &FrmPexaro::mnuRules_Click);
@@ -197,6 +201,47 @@ void FrmPexaro::syncFromGame()
         imgFlip_[v]->setVisible(view.faceVisible[v]);
     }
     mnuNext_->setVisible(view.nextTurnShown);
+    describeCards();
+}
+
+// Names each card for screen readers as a player sees it, numbered in reading
+// order: "card 12, face down", its picture once turned, "removed" once gone.
+// A face that is not showing is never named after its picture.
+void FrmPexaro::describeCards()
+{
+    const auto name = [](QWidget& control, const QString& text) {
+        if (control.accessibleName() != text)
+            control.setAccessibleName(text); // Qt announces every call, changed or not
+    };
+    const GameView& view = game_.view();
+    const int cells = game_.boardCells();
+    const int side = static_cast<int>(std::lround(std::sqrt(cells)));
+    for (int v = 0; v < kSlots; ++v) {
+        if (!view.faceVisible[v])
+            name(*imgFlip_[v], QStringLiteral("card face, hidden"));
+    }
+    for (int p = 0; p < kSlots; ++p) {
+        if (p >= cells) {
+            name(*imgCard_[p], QStringLiteral("no card"));
+            continue;
+        }
+        const GridPlace place = gridPlace(p);
+        const QString number = QStringLiteral("card %1").arg(place.row * side + place.column + 1);
+        const int value = game_.state().cardValue[p];
+        QString text = number + QStringLiteral(", removed");
+        if (view.backVisible[p]) {
+            text = number + QStringLiteral(", face down");
+        } else if (value >= 0 && value < kSlots && view.faceVisible[value]
+            && view.facePosition[value] == p) {
+            text = number + QStringLiteral(", ") + Artwork::drawingName(value % kPictures);
+            name(*imgFlip_[value], text);
+        }
+        name(*imgCard_[p], text);
+        const QString where
+            = QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1);
+        if (imgCard_[p]->accessibleDescription() != where)
+            imgCard_[p]->setAccessibleDescription(where);
+    }
 }
 
 void FrmPexaro::focusBoard()

@@ -54,6 +54,7 @@ private:
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
+    void describeCards();
 
     Program& program_;
     Game& game_;

@@ -75,6 +75,8 @@ QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, i
         line->setGeometry(left - width / 2, top, width, length);
     setBackground(*line, colour);
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
+    line->setAccessibleName(QStringLiteral("line"));
+    line->setAccessibleDescription(QStringLiteral("decoration"));
     return line;
 }
 

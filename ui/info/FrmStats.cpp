@@ -40,6 +40,16 @@ QLabel* addCounter(QWidget& parent, const char* name, const QRect& geometry)
     return counter;
 }
 
+// Shows `text` and gives the label a name that reads well on its own ("Turns:
+// 3"); a changed name is what tells a screen reader to announce it.
+void showText(QLabel& label, const QString& text, const QString& heading)
+{
+    label.setText(text);
+    const QString name = heading + QLatin1Char(' ') + text.simplified();
+    if (label.accessibleName() != name) // Qt announces every call, changed or not
+        label.setAccessibleName(name);
+}
+
 } // namespace
 
 QString displayText(const std::string& text)
@@ -108,19 +118,23 @@ void FrmStats::createControls()
     addLine(*this, QStringLiteral("Line2"), 4080, 0, 4080, 4200, 2, frame);
     addLine(*this, QStringLiteral("Line3"), 0, 4200, 4080, 4200, 2, frame);
     addLine(*this, QStringLiteral("Line4"), 0, 0, 4080, 0, 4, frame);
+
+    showText(*lblTurns_, lblTurns_->text(), QStringLiteral("Turns:"));
+    showText(*lblMatches_, lblMatches_->text(), QStringLiteral("Matches:"));
+    showText(*lblStatus_, lblStatus_->text(), QStringLiteral("Status:"));
 }
 
 void FrmStats::Form_Load()
 {
-    lblStatus_->setText(displayText(clickMessage()));
+    showText(*lblStatus_, displayText(clickMessage()), QStringLiteral("Status:"));
 }
 
 void FrmStats::syncFromGame()
 {
     const GameView& view = game_.view();
-    lblStatus_->setText(displayText(view.statusText));
-    lblTurns_->setText(QString::fromStdString(view.turnsCaption));
-    lblMatches_->setText(QString::fromStdString(view.matchesCaption));
+    showText(*lblStatus_, displayText(view.statusText), QStringLiteral("Status:"));
+    showText(*lblTurns_, QString::fromStdString(view.turnsCaption), QStringLiteral("Turns:"));
+    showText(*lblMatches_, QString::fromStdString(view.matchesCaption), QStringLiteral("Matches:"));
     cmdNext_->setVisible(view.nextTurnShown);
     setEnabled(view.statsEnabled);
 }

@@ -47,12 +47,15 @@ void FrmBoardSize::createControls()
     strip->setObjectName(QStringLiteral("lblSizeBack"));
     strip->setGeometry(twipsRect(240, 1440, 4095, 735));
     setBackground(*strip, QColor(0, 0, 255));
+    strip->setAccessibleName(QStringLiteral("Board sizes"));
 
     for (int i = 0; i < 4; ++i) {
         auto* option = new QRadioButton(QString::number((i + 1) * 2), this);
         option->setObjectName(elementName(QStringLiteral("optBoardSize"), i));
         option->setGeometry(twipsRect(600 + 960 * i, 1560, 615, 495));
         option->setFont(times);
+        // Says what the bare digit means; the caption stays first in the name.
+        option->setAccessibleName(QStringLiteral("%1 rows by %1 columns").arg(option->text()));
         setBackground(*option, QColor(0, 0, 255));
         setTextColour(*option, Qt::black);
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {

@@ -1,0 +1,254 @@
+#include "Artwork.h"
+#include "GuiSupport.h"
+#include "PlaySupport.h"
+
+#include <QAccessible>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+using namespace pexaro;
+
+namespace {
+
+QString spokenName(QObject* object)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+QString spokenText(QObject* object)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face
+        ? face->text(QAccessible::Name) + QLatin1Char('|') + face->text(QAccessible::Description)
+        : QString();
+}
+
+// Name changes reported to assistive technology, as (object name, new name).
+std::vector<std::pair<QString, QString>> g_nameChanges;
+
+void recordNameChange(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::NameChanged && event->object())
+        g_nameChanges.emplace_back(event->object()->objectName(), spokenName(event->object()));
+}
+
+bool announced(const QString& control, const QString& name)
+{
+    return std::find(g_nameChanges.begin(), g_nameChanges.end(), std::pair(control, name))
+        != g_nameChanges.end();
+}
+
+// Whole words only: "card" is not the car.
+bool mentionsAnyPicture(const QString& text)
+{
+    for (int drawing = 0; drawing < ui::Artwork::kDrawings; ++drawing) {
+        const QRegularExpression word(
+            QStringLiteral("\\b%1\\b")
+                .arg(QRegularExpression::escape(ui::Artwork::drawingName(drawing))));
+        if (text.contains(word))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class Accessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { program = test::seededProgram(); }
+    void cleanup()
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        program.reset();
+    }
+
+    void everyControlAndMenuItemHasASpokenName()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        const QList<QWidget*> windows {
+            &program->frmBoardSize(), &program->frmPexaro(), &program->frmStats()};
+        int checked = 0;
+        for (QWidget* window : windows) {
+            QVERIFY2(!spokenName(window).isEmpty(), qPrintable(window->objectName()));
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                const QString id = control->objectName();
+                if (id.isEmpty() || id.startsWith(QLatin1String("qt_")))
+                    continue;
+                QVERIFY2(!spokenName(control).trimmed().isEmpty(), qPrintable(id));
+                ++checked;
+            }
+        }
+        QVERIFY2(checked > 128 + 20, qPrintable(QString::number(checked)));
+        for (QAction* item : program->frmPexaro().findChildren<QAction*>()) {
+            if (item->objectName().startsWith(QLatin1String("mnu")) && !item->isSeparator())
+                QVERIFY2(!item->text().remove(QLatin1Char('&')).isEmpty(),
+                    qPrintable(item->objectName()));
+        }
+    }
+
+    void optionsSayWhatTheDigitMeans()
+    {
+        program->start();
+        QCOMPARE(spokenName(test::sizeOption(program->frmBoardSize(), 2)),
+            QStringLiteral("6 rows by 6 columns"));
+    }
+
+    void pictureNamesAreDistinct()
+    {
+        QStringList names;
+        for (int drawing = 0; drawing < ui::Artwork::kDrawings; ++drawing)
+            names << ui::Artwork::drawingName(drawing);
+        names.removeDuplicates();
+        QCOMPARE(names.size(), ui::Artwork::kDrawings);
+        // No name may contain another, or a hidden card could seem to be named.
+        for (const QString& a : names)
+            for (const QString& b : names)
+                QVERIFY2(a == b || !a.contains(b), qPrintable(a + QLatin1String(" / ") + b));
+    }
+
+    // Cards are numbered as a player reads the board: left to right, top to bottom.
+    void cardsAreNumberedInReadingOrder()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        ui::FrmPexaro& board = program->frmPexaro();
+        std::vector<QWidget*> cards;
+        for (int p = 0; p < 16; ++p)
+            cards.push_back(test::card(board, p));
+        std::sort(cards.begin(), cards.end(), [](QWidget* a, QWidget* b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        for (int k = 0; k < 16; ++k) {
+            QCOMPARE(spokenName(cards[k]), QStringLiteral("card %1, face down").arg(k + 1));
+            QCOMPARE(cards[k]->accessibleDescription(),
+                QStringLiteral("row %1, column %2").arg(k / 4 + 1).arg(k % 4 + 1));
+        }
+    }
+
+    void cardNamesFollowTheCardsWithoutRevealingFaceDownOnes()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        ui::FrmPexaro& board = program->frmPexaro();
+        const Game& game = program->game();
+        const auto nameOf = [&](int position) { return spokenName(test::card(board, position)); };
+        const auto numberOf = [&](int position) { return nameOf(position).section(u',', 0, 0); };
+        const auto pictureOf = [&](int position) {
+            return ui::Artwork::drawingName(game.state().cardValue[position] % 32);
+        };
+        // No face-down card, and no face that is not showing, names a picture.
+        const auto nothingRevealed = [&] {
+            for (int p = 0; p < 16; ++p)
+                if (game.cardState(p) == CardState::FaceDown
+                    && mentionsAnyPicture(spokenText(test::card(board, p))))
+                    return false;
+            for (int v = 0; v < 64; ++v) {
+                QWidget* f = test::face(board, v);
+                if (!f->isVisible() && mentionsAnyPicture(spokenText(f)))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(nothingRevealed());
+
+        const int first = 0;
+        const int partner = test::partnerOf(game, first);
+        const QString firstNumber = numberOf(first);
+        const QString partnerNumber = numberOf(partner);
+        test::clickCard(*program, first);
+        QCOMPARE(nameOf(first), firstNumber + QStringLiteral(", ") + pictureOf(first));
+        const int value = game.state().cardValue[first];
+        QCOMPARE(spokenName(test::face(board, value)), nameOf(first));
+        QVERIFY(nothingRevealed());
+
+        test::clickCard(*program, partner);
+        QCOMPARE(nameOf(partner), partnerNumber + QStringLiteral(", ") + pictureOf(partner));
+        QTest::keyClick(&board, Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        QCOMPARE(nameOf(first), firstNumber + QStringLiteral(", removed"));
+        QCOMPARE(nameOf(partner), partnerNumber + QStringLiteral(", removed"));
+        QVERIFY(!mentionsAnyPicture(spokenText(test::face(board, value))));
+        QVERIFY(nothingRevealed());
+
+        // A pair that does not match turns face down again, and so do its names.
+        const int third = test::nonPartnerOf(game, first);
+        const int fourth = test::nonPartnerOf(game, third);
+        test::clickCard(*program, third);
+        test::clickCard(*program, fourth);
+        QVERIFY(nameOf(fourth).endsWith(pictureOf(fourth)));
+        QTest::keyClick(&board, Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        QVERIFY(nameOf(third).endsWith(QStringLiteral(", face down")));
+        QVERIFY(nameOf(fourth).endsWith(QStringLiteral(", face down")));
+        QVERIFY(nothingRevealed());
+    }
+
+    // The counters and the status carry their heading in their name, and the
+    // name changes with the text, which is what a screen reader announces.
+    void scoreAndStatusNamesFollowTheirText()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        ui::FrmStats& stats = program->frmStats();
+        const auto nameOf = [&](const char* label) {
+            return spokenName(stats.findChild<QLabel*>(QLatin1String(label)));
+        };
+        QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: Click on a card..."));
+        QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 0"));
+        const Game& game = program->game();
+        test::clickCard(*program, 0);
+        QCOMPARE(
+            nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::secondCard.simplified());
+        test::clickCard(*program, test::nonPartnerOf(game, 0));
+        QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 1"));
+        QCOMPARE(nameOf("lblMatches"), QStringLiteral("Matches: 0"));
+        QCOMPARE(
+            nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::noMatch.simplified());
+        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        test::clickCard(*program, 0);
+        test::clickCard(*program, test::partnerOf(game, 0));
+        QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 2"));
+        QCOMPARE(nameOf("lblMatches"), QStringLiteral("Matches: 1"));
+        QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::match.simplified());
+    }
+
+    // Run on an accessibility bus (see the test's registration), where Qt
+    // passes changes on to screen readers.
+    void changesAreAnnouncedAsTheyHappen()
+    {
+        QVERIFY2(QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000),
+            "no accessibility bus: run under tests/ui/with_accessibility_bus.sh");
+        QVERIFY(test::openAndStart(*program, 4));
+        QAccessible::installUpdateHandler(recordNameChange);
+        g_nameChanges.clear();
+        const Game& game = program->game();
+        const int first = 0;
+        const int other = test::nonPartnerOf(game, first);
+        const QString picture = ui::Artwork::drawingName(game.state().cardValue[first] % 32);
+        test::clickCard(*program, first);
+        QVERIFY(announced(QStringLiteral("lblStatus"),
+            QStringLiteral("Status: ") + test::shown::secondCard.simplified()));
+        QVERIFY(std::any_of(g_nameChanges.begin(), g_nameChanges.end(), [&](const auto& change) {
+            return change.first == QLatin1String("imgCard(0)") && change.second.endsWith(picture);
+        }));
+
+        g_nameChanges.clear();
+        test::clickCard(*program, other);
+        QVERIFY(announced(QStringLiteral("lblTurns"), QStringLiteral("Turns: 1")));
+        QVERIFY(announced(QStringLiteral("lblStatus"),
+            QStringLiteral("Status: ") + test::shown::noMatch.simplified()));
+        // Unchanged, so not announced again.
+        QVERIFY(std::none_of(g_nameChanges.begin(), g_nameChanges.end(),
+            [](const auto& change) { return change.first == QLatin1String("lblMatches"); }));
+    }
+
+private:
+    std::unique_ptr<ui::Program> program;
+};
+
+QTEST_MAIN(Accessibility)
+#include "test_accessibility.moc"

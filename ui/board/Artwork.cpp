@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <array>
+#include <cmath>
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -28,7 +29,10 @@ const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
     if (found != cache_.end())
         return found->second;
 
-    QPixmap picture(size * ratio);
+    // Whole device pixels, rounded up: at a fractional ratio a rounded-down
+    // picture would leave the card's last pixel row and column unpainted.
+    QPixmap picture(static_cast<int>(std::ceil(size.width() * ratio)),
+        static_cast<int>(std::ceil(size.height() * ratio)));
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::white);
     // Parsed for this one rendering and let go: the 33 parsed drawings would
@@ -36,7 +40,7 @@ const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
     QSvgRenderer renderer(resourceOf(drawing));
     renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
     QPainter painter(&picture);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    renderer.render(&painter, QRectF(QPointF(0, 0), picture.deviceIndependentSize()));
     painter.end();
     return cache_.emplace(key, picture).first->second;
 }

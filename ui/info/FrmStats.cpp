@@ -1,5 +1,6 @@
 #include "FrmStats.h"
 
+#include "CaptionButton.h"
 #include "Controls.h"
 #include "FrmPexaro.h"
 #include "Game.h"
@@ -102,7 +103,7 @@ void FrmStats::createControls()
     addLabel(*this, "lblLabel3", twipsRect(510, 2760, 720, 255), QStringLiteral("Status:"), arial,
         kLabelBlue);
 
-    cmdNext_ = new QPushButton(QStringLiteral(" &Next Turn"), this);
+    cmdNext_ = new CaptionButton(QStringLiteral(" &Next Turn"), this);
     cmdNext_->setObjectName(QStringLiteral("cmdNext"));
     cmdNext_->setGeometry(twipsRect(180, 3240, 975, 615));
     cmdNext_->setFont(arial);

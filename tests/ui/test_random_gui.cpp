@@ -8,6 +8,7 @@
 // again (the flip timer's ticks come when the machine lets them, so a replay
 // may take another turn where a choice depended on a released pair).
 
+#include "Artwork.h"
 #include "Controls.h"
 #include "FrmBoardSize.h"
 #include "FrmPexaro.h"
@@ -665,6 +666,33 @@ private:
         return {};
     }
 
+    // What a screen reader hears of each card follows its state, and no face
+    // that is not showing names its picture.
+    QString checkSpokenNames()
+    {
+        const GameView& view = game().view();
+        for (int p = 0; p < game().boardCells(); ++p) {
+            const QString name = backs_[p]->accessibleName();
+            const CardState state = game().cardState(p);
+            const int value = game().state().cardValue[p];
+            const QString expected = state == CardState::FaceDown ? QStringLiteral("face down")
+                : state == CardState::FaceUp ? ui::Artwork::drawingName(value % 32)
+                                             : QStringLiteral("removed");
+            if (!name.startsWith(QLatin1String("card "))
+                || !name.endsWith(QLatin1String(", ") + expected))
+                return QStringLiteral("imgCard(%1) is called \"%2\", expected \"…, %3\"")
+                    .arg(p)
+                    .arg(name, expected);
+        }
+        for (int v = 0; v < kSlots; ++v) {
+            const bool shown = faces_[v]->isVisibleTo(board_) && view.faceVisible[v];
+            const QString name = faces_[v]->accessibleName();
+            if (!shown && name != QLatin1String("card face, hidden"))
+                return QStringLiteral("hidden imgFlip(%1) is called \"%2\"").arg(v).arg(name);
+        }
+        return {};
+    }
+
     QString checkWindows()
     {
         const bool dialogShown = dialog_->isVisible();
@@ -712,6 +740,9 @@ private:
                     .arg(i)
                     .arg(view.facePosition[i]);
         }
+        if (phase_ == Phase::Board)
+            if (const QString names = checkSpokenNames(); !names.isEmpty())
+                return names;
         if (mnuNext_->isVisible() != view.nextTurnShown
             || next_->isVisibleTo(panel_) != view.nextTurnShown)
             return QStringLiteral("mnuNext shown %1, cmdNext shown %2, the game says %3")

@@ -23,6 +23,9 @@ namespace pexaro::ui {
 
 namespace {
 
+// Names no picture: a screen reader must not give away a card not showing.
+const QString kHiddenFace = QStringLiteral("card face, hidden");
+
 constexpr int kGridOrigin = 120;
 constexpr int kGridPitch = 840;
 constexpr int kBackSize = 855;
@@ -84,6 +87,7 @@ void FrmPexaro::createCards()
     for (int v = 0; v < kSlots; ++v) {
         imgFlip_[v] = new CardImage(artwork_, v % kPictures, v, board);
         imgFlip_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
+        imgFlip_[v]->setAccessibleName(kHiddenFace);
         imgFlip_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
     }
 }
@@ -206,42 +210,57 @@ void FrmPexaro::syncFromGame()
 
 // Names each card for screen readers as a player sees it, numbered in reading
 // order: "card 12, face down", its picture once turned, "removed" once gone.
-// A face that is not showing is never named after its picture.
+// A face that is not showing is never named after its picture. Only cards
+// whose look changed are renamed: this runs after every click.
 void FrmPexaro::describeCards()
 {
-    const auto name = [](QWidget& control, const QString& text) {
-        if (control.accessibleName() != text)
-            control.setAccessibleName(text); // Qt announces every call, changed or not
-    };
     const GameView& view = game_.view();
     const int cells = game_.boardCells();
     const int side = static_cast<int>(std::lround(std::sqrt(cells)));
-    for (int v = 0; v < kSlots; ++v) {
-        if (!view.faceVisible[v])
-            name(*imgFlip_[v], QStringLiteral("card face, hidden"));
+    std::array<CardLook, kSlots> looks {};
+    for (int p = 0; p < kSlots; ++p) {
+        const int value = game_.state().cardValue[p];
+        const bool dealt = p < cells && value >= 0 && value < kSlots;
+        looks[p] = {p < cells ? CardShown::Removed : CardShown::Absent, value, side};
+        if (p < cells && view.backVisible[p])
+            looks[p].shown = CardShown::FaceDown;
+        else if (dealt && view.faceVisible[value] && view.facePosition[value] == p)
+            looks[p].shown = CardShown::FaceUp;
+    }
+    // Faces that stopped showing lose their picture's name first; a face that
+    // shows again is named below.
+    for (int p = 0; p < kSlots; ++p) {
+        if (describedAs_[p].shown == CardShown::FaceUp && looks[p] != describedAs_[p])
+            imgFlip_[describedAs_[p].value]->setAccessibleName(kHiddenFace);
     }
     for (int p = 0; p < kSlots; ++p) {
-        if (p >= cells) {
-            name(*imgCard_[p], QStringLiteral("no card"));
-            continue;
+        if (looks[p] != describedAs_[p]) {
+            describedAs_[p] = looks[p];
+            describeCard(p, looks[p]);
         }
-        const GridPlace place = gridPlace(p);
-        const QString number = QStringLiteral("card %1").arg(place.row * side + place.column + 1);
-        const int value = game_.state().cardValue[p];
-        QString text = number + QStringLiteral(", removed");
-        if (view.backVisible[p]) {
-            text = number + QStringLiteral(", face down");
-        } else if (value >= 0 && value < kSlots && view.faceVisible[value]
-            && view.facePosition[value] == p) {
-            text = number + QStringLiteral(", ") + Artwork::drawingName(value % kPictures);
-            name(*imgFlip_[value], text);
-        }
-        name(*imgCard_[p], text);
-        const QString where
-            = QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1);
-        if (imgCard_[p]->accessibleDescription() != where)
-            imgCard_[p]->setAccessibleDescription(where);
     }
+}
+
+void FrmPexaro::describeCard(int position, const CardLook& look)
+{
+    if (look.shown == CardShown::Absent) {
+        imgCard_[position]->setAccessibleName(QStringLiteral("no card"));
+        imgCard_[position]->setAccessibleDescription(QString());
+        return;
+    }
+    const GridPlace place = gridPlace(position);
+    QString name = QStringLiteral("card %1, ").arg(place.row * look.side + place.column + 1);
+    switch (look.shown) {
+    case CardShown::FaceDown: name += QStringLiteral("face down"); break;
+    case CardShown::FaceUp:
+        name += Artwork::drawingName(look.value % kPictures);
+        imgFlip_[look.value]->setAccessibleName(name);
+        break;
+    default: name += QStringLiteral("removed"); break;
+    }
+    imgCard_[position]->setAccessibleName(name);
+    imgCard_[position]->setAccessibleDescription(
+        QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1));
 }
 
 void FrmPexaro::focusBoard()

@@ -54,13 +54,22 @@ private:
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
+    enum class CardShown { Unknown, Absent, FaceDown, FaceUp, Removed };
+    struct CardLook {
+        CardShown shown = CardShown::Unknown;
+        int value = 0;
+        int side = 0; // of the board, for the card's number
+        bool operator==(const CardLook&) const = default;
+    };
     void describeCards();
+    void describeCard(int position, const CardLook& look);
 
     Program& program_;
     Game& game_;
     Artwork artwork_;
     std::array<CardImage*, 64> imgCard_ {};
     std::array<CardImage*, 64> imgFlip_ {};
+    std::array<CardLook, 64> describedAs_ {}; // what each card's name last said
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

@@ -23,6 +23,7 @@ public:
         QString text;
         QMessageBox::Icon icon;
         int buttons;
+        bool okButtonHasIcon;
     };
 
     MessageBoxCloser()
@@ -40,9 +41,10 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
         seen_.push_back({box->windowTitle(), box->text(), box->icon(),
-                         static_cast<int>(box->buttons().size())});
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            static_cast<int>(box->buttons().size()), ok && !ok->icon().isNull()});
+        if (ok)
             ok->click();
         else
             box->reject();

@@ -659,7 +659,7 @@ private:
             if (box.title != want.title || (!want.text.isEmpty() && box.text != want.text))
                 return QStringLiteral("box \"%1\": \"%2\", expected \"%3\": \"%4\"")
                     .arg(box.title, box.text, want.title, want.text);
-            if (box.icon != QMessageBox::NoIcon || box.buttons != 1)
+            if (box.icon != QMessageBox::NoIcon || box.buttons != 1 || box.okButtonHasIcon)
                 return QStringLiteral("box \"%1\" has an icon or more than an OK button")
                     .arg(box.title);
         }

@@ -1,6 +1,8 @@
 #include "MessageBox.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace pexaro::ui {
 
@@ -9,6 +11,8 @@ void showMessage(QWidget* parent, const QString& text, const QString& title)
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setTextFormat(Qt::PlainText);
+    // A box without an icon: some desktops' styles would put one on its button.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

@@ -1,5 +1,6 @@
 #include "BoardLayout.h"
 #include "Game.h"
+#include "GridTable.h"
 #include "Player.h"
 #include "TestRandom.h"
 
@@ -156,18 +157,8 @@ TEST(Deal, anOversizedBoardNeverShowsMoreThanTheSixtyFourBacks)
 
 TEST(BoardLayout, positionsFillNestedSquaresAsTheGridTableShows)
 {
-    const int table[8][8] = {
-        {0, 1, 4, 5, 16, 17, 36, 37},
-        {2, 3, 6, 7, 18, 19, 38, 39},
-        {8, 9, 10, 11, 20, 21, 40, 41},
-        {12, 13, 14, 15, 22, 23, 42, 43},
-        {24, 25, 26, 27, 28, 29, 44, 45},
-        {30, 31, 32, 33, 34, 35, 46, 47},
-        {48, 49, 50, 51, 52, 53, 54, 55},
-        {56, 57, 58, 59, 60, 61, 62, 63},
-    };
     for (int row = 0; row < 8; ++row)
         for (int column = 0; column < 8; ++column)
-            EXPECT_EQ(gridPlace(table[row][column]), (GridPlace {column, row}))
-                << "position " << table[row][column];
+            EXPECT_EQ(gridPlace(test::kPositionAt[row][column]), (GridPlace {column, row}))
+                << "position " << test::kPositionAt[row][column];
 }

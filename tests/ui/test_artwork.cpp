@@ -5,6 +5,7 @@
 #include "FrmPexaro.h"
 #include "FrmStats.h"
 #include "GuiSupport.h"
+#include "ImageSupport.h"
 
 #include <QImage>
 #include <QLabel>
@@ -26,17 +27,6 @@ const QSize kBackSize(57, 57);
 QString element(const char* array, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
-
-// Mean absolute difference of two equally sized images in grey levels 0..255.
-double greyDistance(const QImage& a, const QImage& b)
-{
-    Q_ASSERT(a.size() == b.size());
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
-    return sum / (a.width() * a.height());
 }
 
 // The board window straight after construction: every face shows, each at
@@ -100,7 +90,7 @@ private slots:
         QStringList tooAlike;
         for (int a = 0; a < 32; ++a)
             for (int b = a + 1; b < 32; ++b)
-                if (const double d = greyDistance(faces[a], faces[b]); d <= threshold)
+                if (const double d = test::greyDistance(faces[a], faces[b]); d <= threshold)
                     tooAlike << QStringLiteral("%1~%2 (%3)").arg(a).arg(b).arg(d, 0, 'f', 1);
         QVERIFY2(tooAlike.isEmpty(), qPrintable(tooAlike.join(QStringLiteral(", "))));
     }
@@ -138,7 +128,8 @@ private slots:
         QImage onWhite(kFaceSize, QImage::Format_RGB32);
         onWhite.fill(Qt::white);
         QPainter(&onWhite).drawImage(0, 0, alone);
-        QVERIFY2(greyDistance(face, onWhite) < 1.0, "face 9 is the drawing stretched to the card");
+        QVERIFY2(
+            test::greyDistance(face, onWhite) < 1.0, "face 9 is the drawing stretched to the card");
 
         // Its picture (anything unlike the corner's ground) reaches into all four margins.
         const QRgb ground = face.pixel(0, 0);
@@ -183,8 +174,8 @@ private slots:
                   .toImage()
                   .scaled(size * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QImage shown = dense.toImage();
-        const double fromSharp = greyDistance(shown, sharp);
-        const double fromBlownUp = greyDistance(shown, blownUp);
+        const double fromSharp = test::greyDistance(shown, sharp);
+        const double fromBlownUp = test::greyDistance(shown, blownUp);
         QVERIFY2(fromSharp < 0.5, qPrintable(QString::number(fromSharp)));
         QVERIFY2(fromBlownUp > 4 * fromSharp + 0.5,
             qPrintable(QStringLiteral("%1 vs %2").arg(fromBlownUp).arg(fromSharp)));

@@ -1,6 +1,7 @@
 // Screenshots of the windows on a dense screen: run with QT_SCALE_FACTOR set
 // (the suite runs it at 2 and at 1.25).
 #include "GuiSupport.h"
+#include "ImageSupport.h"
 #include "PlaySupport.h"
 
 #include <QAbstractButton>
@@ -17,16 +18,6 @@ namespace {
 double scaleFactor()
 {
     return qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
-}
-
-double greyDistance(const QImage& a, const QImage& b)
-{
-    Q_ASSERT(a.size() == b.size());
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
-    return sum / (a.width() * a.height());
 }
 
 QImage readImage(const QString& name)
@@ -65,7 +56,8 @@ double bestDistance(const QImage& shown, const QImage& reference, const QRect& p
     double best = 255;
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
-            best = std::min(best, greyDistance(shown, reference.copy(part.translated(dx, dy))));
+            best = std::min(
+                best, test::greyDistance(shown, reference.copy(part.translated(dx, dy))));
     return best;
 }
 

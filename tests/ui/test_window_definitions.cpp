@@ -6,6 +6,7 @@
 #include "FrmPexaro.h"
 #include "FrmStats.h"
 #include "Game.h"
+#include "GridTable.h"
 #include "GuiSupport.h"
 #include "Player.h"
 
@@ -45,18 +46,6 @@ QRect lineRect(int x1, int y1, int x2, int y2, int width)
         return {pixels(x1), pixels(y1) - width / 2, pixels(x2 - x1), width};
     return {pixels(x1) - width / 2, pixels(y1), width, pixels(y2 - y1)};
 }
-
-// Index of the card element at each place of the 8 x 8 grid, row by row.
-constexpr int kIndexAt[8][8] = {
-    {0, 1, 4, 5, 16, 17, 36, 37},
-    {2, 3, 6, 7, 18, 19, 38, 39},
-    {8, 9, 10, 11, 20, 21, 40, 41},
-    {12, 13, 14, 15, 22, 23, 42, 43},
-    {24, 25, 26, 27, 28, 29, 44, 45},
-    {30, 31, 32, 33, 34, 35, 46, 47},
-    {48, 49, 50, 51, 52, 53, 54, 55},
-    {56, 57, 58, 59, 60, 61, 62, 63},
-};
 
 QString element(const char* array, int index)
 {
@@ -138,7 +127,7 @@ private slots:
 
         for (int row8 = 0; row8 < 8; ++row8) {
             for (int column = 0; column < 8; ++column) {
-                const int i = kIndexAt[row8][column];
+                const int i = test::kPositionAt[row8][column];
                 const int left = 120 + 840 * column;
                 const int top = 120 + 840 * row8;
                 const QByteArray back = element("imgCard", i).toLatin1();

@@ -26,6 +26,10 @@
 
 namespace pexaro::test {
 
+// How long a wait for the window system may take: generous, since valgrind
+// and a loaded machine slow it many times over; a wait that succeeds ends at once.
+inline constexpr int kPatienceMs = 20000;
+
 // What the status label shows: the game's texts with each CR LF as one LF.
 namespace shown {
 inline const QString clickMessage = QStringLiteral("\n\nClick on a card...");
@@ -103,9 +107,11 @@ inline void chooseAndStart(ui::Program& program, int side)
 inline bool boardHasTheFocus(ui::Program& program)
 {
     ui::FrmPexaro& board = program.frmPexaro();
-    return QTest::qWaitFor([&] {
-        return QApplication::activeWindow() == &board && QApplication::focusWidget() == &board;
-    });
+    return QTest::qWaitFor(
+        [&] {
+            return QApplication::activeWindow() == &board && QApplication::focusWidget() == &board;
+        },
+        kPatienceMs);
 }
 
 // Opens the program and starts a game of `side`, leaving the board focused.
@@ -124,7 +130,8 @@ inline void clickCard(ui::Program& program, int position)
 // Waits for the flip timer to resolve a released pair.
 inline bool waitForReady(ui::Program& program)
 {
-    return QTest::qWaitFor([&] { return program.game().pickState() == PickState::Ready; });
+    return QTest::qWaitFor(
+        [&] { return program.game().pickState() == PickState::Ready; }, kPatienceMs);
 }
 
 // A face-down card that is not the partner of the card at `position`, or -1.

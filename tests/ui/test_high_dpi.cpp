@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <utility>
 
 using namespace pexaro;
 
@@ -70,6 +71,22 @@ void expectSharp(const QImage& shown, const QImage& sharp, const QImage& blownUp
     QVERIFY2(fromSharp < 1.5, qPrintable(QString::number(fromSharp)));
     QVERIFY2(fromBlownUp > 2 * fromSharp + 0.3,
         qPrintable(QStringLiteral("%1 vs sharp %2").arg(fromBlownUp).arg(fromSharp)));
+}
+
+// The first and last pixel columns holding a dark caption's ink on a
+// button's coloured face, or -1 and -1.
+std::pair<int, int> inkColumns(const QImage& image)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGreen(image.pixel(x, y)) < 80 && qRed(image.pixel(x, y)) < 80) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+    return {first, last};
 }
 
 } // namespace
@@ -167,6 +184,9 @@ private slots:
     void noTextIsClipped()
     {
         QVERIFY(test::openAndStart(*program, 8));
+        // A scored pair: the panel is enabled and Next Turn shows its caption.
+        test::clickCard(*program, 0);
+        test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
         const QList<QWidget*> windows {
             &program->frmBoardSize(), &program->frmPexaro(), &program->frmStats()};
         int checked = 0;
@@ -197,19 +217,24 @@ private slots:
                 if (button->text().isEmpty())
                     continue;
                 if (qobject_cast<QPushButton*>(button)) {
-                    // The caption's letters, centred, keep their ink inside the bevel line.
-                    const QString text = button->text().remove(u'&').trimmed();
-                    const QFontMetricsF metrics(button->font());
-                    const QRectF face = QRectF(button->rect()).adjusted(1, 1, -1, -1);
-                    const qreal start = face.center().x() - metrics.horizontalAdvance(text) / 2;
-                    const QRectF ink = metrics.tightBoundingRect(text).translated(start, 0);
-                    QVERIFY2(ink.left() >= face.left() && ink.right() <= face.right(),
-                        qPrintable(QStringLiteral("%1: ink %2..%3, face %4..%5")
-                                       .arg(button->objectName())
-                                       .arg(ink.left())
-                                       .arg(ink.right())
-                                       .arg(face.left())
-                                       .arg(face.right())));
+                    // What the screen shows: the caption's ink keeps clear of the
+                    // bevel and is as wide as in a button with room to spare.
+                    const QImage shown = button->grab().toImage();
+                    const QSize size = button->size();
+                    button->resize(size + QSize(60, 0));
+                    const auto [roomyFirst, roomyLast] = inkColumns(button->grab().toImage());
+                    button->resize(size);
+                    const auto [first, last] = inkColumns(shown);
+                    const double factor = scaleFactor();
+                    QVERIFY2(first > factor && last < shown.width() - 1 - factor
+                            && last - first >= roomyLast - roomyFirst,
+                        qPrintable(
+                            QStringLiteral("%1: ink in columns %2..%3 of %4, %5 wide with room")
+                                .arg(button->objectName())
+                                .arg(first)
+                                .arg(last)
+                                .arg(shown.width())
+                                .arg(roomyLast - roomyFirst + 1)));
                 } else {
                     QVERIFY2(button->sizeHint().width() <= button->width(),
                         qPrintable(QStringLiteral("%1: needs %2, has %3")

@@ -25,6 +25,7 @@ namespace {
 
 // Names no picture: a screen reader must not give away a card not showing.
 const QString kHiddenFace = QStringLiteral("card face, hidden");
+const QString kNoCard = QStringLiteral("no card");
 
 constexpr int kGridOrigin = 120;
 constexpr int kGridPitch = 840;
@@ -79,6 +80,7 @@ void FrmPexaro::createCards()
     for (int i = 0; i < kSlots; ++i) {
         imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
         imgCard_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
+        imgCard_[i]->setAccessibleName(kNoCard); // as its default CardLook says
         imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
         imgCard_[i]->hide();
         connect(imgCard_[i], &CardImage::clicked, this, &FrmPexaro::imgCard_Click);
@@ -214,23 +216,15 @@ void FrmPexaro::syncFromGame()
 // whose look changed are renamed: this runs after every click.
 void FrmPexaro::describeCards()
 {
-    const GameView& view = game_.view();
     const int cells = game_.boardCells();
     const int side = static_cast<int>(std::lround(std::sqrt(cells)));
     std::array<CardLook, kSlots> looks {};
-    for (int p = 0; p < kSlots; ++p) {
-        const int value = game_.state().cardValue[p];
-        const bool dealt = p < cells && value >= 0 && value < kSlots;
-        looks[p] = {p < cells ? CardShown::Removed : CardShown::Absent, value, side};
-        if (p < cells && view.backVisible[p])
-            looks[p].shown = CardShown::FaceDown;
-        else if (dealt && view.faceVisible[value] && view.facePosition[value] == p)
-            looks[p].shown = CardShown::FaceUp;
-    }
+    for (int p = 0; p < cells; ++p)
+        looks[p] = {game_.cardState(p), game_.state().cardValue[p], side};
     // Faces that stopped showing lose their picture's name first; a face that
     // shows again is named below.
     for (int p = 0; p < kSlots; ++p) {
-        if (describedAs_[p].shown == CardShown::FaceUp && looks[p] != describedAs_[p])
+        if (describedAs_[p].state == CardState::FaceUp && looks[p] != describedAs_[p])
             imgFlip_[describedAs_[p].value]->setAccessibleName(kHiddenFace);
     }
     for (int p = 0; p < kSlots; ++p) {
@@ -243,20 +237,20 @@ void FrmPexaro::describeCards()
 
 void FrmPexaro::describeCard(int position, const CardLook& look)
 {
-    if (look.shown == CardShown::Absent) {
-        imgCard_[position]->setAccessibleName(QStringLiteral("no card"));
+    if (!look.state) {
+        imgCard_[position]->setAccessibleName(kNoCard);
         imgCard_[position]->setAccessibleDescription(QString());
         return;
     }
     const GridPlace place = gridPlace(position);
     QString name = QStringLiteral("card %1, ").arg(place.row * look.side + place.column + 1);
-    switch (look.shown) {
-    case CardShown::FaceDown: name += QStringLiteral("face down"); break;
-    case CardShown::FaceUp:
+    switch (*look.state) {
+    case CardState::FaceUp:
         name += Artwork::drawingName(look.value % kPictures);
         imgFlip_[look.value]->setAccessibleName(name);
         break;
-    default: name += QStringLiteral("removed"); break;
+    case CardState::Removed: name += QStringLiteral("removed"); break;
+    default: name += QStringLiteral("face down"); break; // never says more than it shows
     }
     imgCard_[position]->setAccessibleName(name);
     imgCard_[position]->setAccessibleDescription(

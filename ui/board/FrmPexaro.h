@@ -5,13 +5,15 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QTimer;
 
 namespace pexaro {
 class Game;
-}
+enum class CardState;
+} // namespace pexaro
 
 namespace pexaro::ui {
 
@@ -54,10 +56,9 @@ private:
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
-    enum class CardShown { Unknown, Absent, FaceDown, FaceUp, Removed };
     struct CardLook {
-        CardShown shown = CardShown::Unknown;
-        int value = 0;
+        std::optional<CardState> state; // none: no card at this position
+        int value = -1;
         int side = 0; // of the board, for the card's number
         bool operator==(const CardLook&) const = default;
     };

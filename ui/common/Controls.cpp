@@ -4,7 +4,6 @@
 
 #include <QImageReader>
 #include <QPalette>
-#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -26,17 +25,20 @@ QFont controlFont(const QString& family, double points, bool bold, bool underlin
     return font;
 }
 
-// The icon's bitmaps alone, each read as PNG and nothing else: built on the
-// drawing, or read with the format to be guessed, the icon would load every
-// image format plugin, the SVG icon engine and the MIME database at start-up.
+QPixmap readPicture(const QString& resource, const char* format)
+{
+    QImageReader reader(resource, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+// The icon's bitmaps alone: built on the drawing, the icon would load the SVG
+// icon engine and the MIME database at start-up.
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int side : {16, 32, 64}) {
-        QImageReader reader(QStringLiteral(":/icon-%1.png").arg(side), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (const int side : {16, 32, 64})
+        icon.addPixmap(readPicture(QStringLiteral(":/icon-%1.png").arg(side), "png"));
     return icon;
 }
 

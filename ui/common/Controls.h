@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 
 class QWidget;
@@ -15,6 +16,10 @@ QString elementName(const QString& arrayName, int index);
 // A font given in points at 96 dots per inch, held in pixels so that text
 // keeps its place among controls laid out in pixels whatever the screen's DPI.
 QFont controlFont(const QString& family, double points, bool bold, bool underline = false);
+
+// A compiled-in picture read in its own `format` and nothing else: left to
+// guess, Qt would load every image format plugin to ask each one.
+QPixmap readPicture(const QString& resource, const char* format);
 
 // The program icon, for the dialog and the board window.
 QIcon programIcon();

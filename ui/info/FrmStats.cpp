@@ -1,6 +1,5 @@
 #include "FrmStats.h"
 
-#include "CaptionButton.h"
 #include "Controls.h"
 #include "FrmPexaro.h"
 #include "Game.h"
@@ -8,7 +7,6 @@
 #include "Twips.h"
 
 #include <QCloseEvent>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -103,7 +101,7 @@ void FrmStats::createControls()
     addLabel(*this, "lblLabel3", twipsRect(510, 2760, 720, 255), QStringLiteral("Status:"), arial,
         kLabelBlue);
 
-    cmdNext_ = new CaptionButton(QStringLiteral(" &Next Turn"), this);
+    cmdNext_ = new QPushButton(QStringLiteral(" &Next Turn"), this);
     cmdNext_->setObjectName(QStringLiteral("cmdNext"));
     cmdNext_->setGeometry(twipsRect(180, 3240, 975, 615));
     cmdNext_->setFont(arial);
@@ -172,19 +170,15 @@ void FrmStats::paintEvent(QPaintEvent*)
 }
 
 // The picture for this screen, one picture pixel per logical pixel: on a dense
-// screen the double-resolution copy, so the pattern stays sharp. Read as JPEG
-// by name, which loads only that image plugin.
+// screen the double-resolution copy, so the pattern stays sharp.
 const QPixmap& FrmStats::background(qreal ratio)
 {
-    const bool dense = ratio > 1.0;
-    if (background_.isNull() || backgroundIsDense_ != dense) {
-        QImageReader reader(dense ? QStringLiteral(":/stats-background@2x.jpg")
-                                  : QStringLiteral(":/stats-background.jpg"),
+    const qreal pictureRatio = ratio > 1.0 ? 2.0 : 1.0;
+    if (background_.isNull() || background_.devicePixelRatio() != pictureRatio) {
+        background_ = readPicture(pictureRatio > 1.0 ? QStringLiteral(":/stats-background@2x.jpg")
+                                                     : QStringLiteral(":/stats-background.jpg"),
             "jpeg");
-        reader.setAutoDetectImageFormat(false);
-        background_ = QPixmap::fromImage(reader.read());
-        background_.setDevicePixelRatio(dense ? 2.0 : 1.0);
-        backgroundIsDense_ = dense;
+        background_.setDevicePixelRatio(pictureRatio);
     }
     return background_;
 }

@@ -45,7 +45,6 @@ private:
     Program& program_;
     Game& game_;
     QPixmap background_;
-    bool backgroundIsDense_ = false;
     QLabel* lblStatus_ = nullptr;
     QLabel* lblTurns_ = nullptr;
     QLabel* lblMatches_ = nullptr;

@@ -1,6 +1,5 @@
 #include "FrmBoardSize.h"
 
-#include "CaptionButton.h"
 #include "Controls.h"
 #include "FrmPexaro.h"
 #include "FrmStats.h"
@@ -66,7 +65,7 @@ void FrmBoardSize::createControls()
         optBoardSize_[i] = option;
     }
 
-    cmdStart_ = new CaptionButton(QStringLiteral("Start Game"), this);
+    cmdStart_ = new QPushButton(QStringLiteral("Start Game"), this);
     cmdStart_->setObjectName(QStringLiteral("cmdStart"));
     cmdStart_->setGeometry(twipsRect(1650, 2280, 1275, 495));
     cmdStart_->setFont(controlFont(QStringLiteral("Arial"), 9.75, true));

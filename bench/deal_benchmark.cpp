@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The 8 x 8 deal in the game core, beside a plain shuffle of 64 cards from
 // the same kind of generator as the least any deal could cost.
 #include "Game.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The baseline for Start Game and card clicks: the same windows and names as
 // the game, in plain Qt, with cards that paint a flat colour. It shows what
 // mapping a window of 128 small widgets and showing one of them costs on this

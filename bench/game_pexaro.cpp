@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start Game and card clicks timed in the program itself: its own main runs,
 // and a driver plays it through its windows, by name, once the event loop
 // has started.

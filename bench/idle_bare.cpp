@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The idle baseline: one empty window and two timers that tick every
 // millisecond and do nothing, as the game's two timers do when no one plays.
 // With the argument "text" the window shows one line of text, so that the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times process start to first paint: reads the monotonic clock just before
 // starting each child and subtracts it from the "paint <ns>" line the child
 // prints. The programs are taken in turn, round after round, so that both

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The baseline start-up: a Qt Widgets program that opens one empty window the
 // size of the board size dialog and reports its first paint.
 #include "PaintProbe.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Process start to the first paint of the board size dialog: the program's
 // own start-up, with a probe that reports the paint and ends the process.
 #include "PaintProbe.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A second start-up baseline: the bare window with one line of text, which
 // is all it takes to make Qt load the system's font configuration.
 #include "PaintProbe.h"

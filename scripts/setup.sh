@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pexaro developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by play and test: installs what a fresh Debian 12 machine lacks,
 # then configures and builds. Quick when everything is already there.
 set -euo pipefail

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random play through the game's whole surface: after every single call the
 // game's record must equal the reference rules and must describe a sound
 // game. A run prints its seed when it fails; PEXARO_SEED=<seed> replays it.

@@ -1,4 +1,13 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pexaro developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# SPDX-FileCopyrightText: 2026 The Pexaro developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a scratch root and packs it as a .deb, then checks
 # what a desktop and a packager rely on: the validators accept the menu entry
 # and the AppStream data, every icon and the man page are in place, the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pictures as the player sees them: card faces and backs drawn by the
 // board window's own image controls, and the score panel's background.
 

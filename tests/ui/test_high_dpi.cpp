@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Screenshots of the windows on a dense screen: run with QT_SCALE_FACTOR set
 // (the suite runs it at 2 and at 1.25).
 #include "GuiSupport.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random input to the three windows, as a player would give it: clicks where
 // cards lie, keys and shortcuts typed into the active window, menu commands,
 // the panel's button, the size dialog, moving the board, closing windows and

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three windows as they are before any game code runs: every control's
 // place, caption, font, colours and starting state, the menu tree and the
 // timers. Geometry is written in twips, as the windows are designed.

@@ -1,4 +1,13 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Pexaro developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# SPDX-FileCopyrightText: 2026 The Pexaro developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a window test the way a desktop with a screen reader runs the game: on
 # a private session bus with the accessibility bus started and on a private X
 # display, so that Qt's accessibility is active and passes changes on.

@@ -6,7 +6,7 @@
 // and a driver plays it through its windows, by name, once the event loop
 // has started.
 #include "GameDriver.h"
-#include "ProgramMain.h"
+#include "app/Program.h"
 
 #include <QTimer>
 
@@ -25,5 +25,5 @@ int main(int argc, char* argv[])
             std::_Exit(ok ? 0 : 1);
         });
     });
-    return pexaroMain(argc, argv);
+    return pexaro::ui::runPexaro(argc, argv);
 }

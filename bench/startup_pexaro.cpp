@@ -5,7 +5,7 @@
 // Process start to the first paint of the board size dialog: the program's
 // own start-up, with a probe that reports the paint and ends the process.
 #include "PaintProbe.h"
-#include "ProgramMain.h"
+#include "app/Program.h"
 
 int main(int argc, char* argv[])
 {
@@ -13,5 +13,5 @@ int main(int argc, char* argv[])
         auto* reporter = new pexaro::bench::FirstPaintReporter(QStringLiteral("frmBoardSize"));
         reporter->setParent(QCoreApplication::instance());
     });
-    return pexaroMain(argc, argv);
+    return pexaro::ui::runPexaro(argc, argv);
 }

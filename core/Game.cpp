@@ -6,23 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <utility>
 
 namespace pexaro {
 
-namespace {
-
-std::string pairOfBreaks()
-{
-    return "\r\n\r\n";
-}
-
-} // namespace
-
 std::string clickMessage()
 {
-    return pairOfBreaks() + "Click on a card...";
+    return "\r\n\r\n" + std::string(kClickPrompt);
 }
 
 GameView::GameView()
@@ -87,7 +77,7 @@ void Game::buildTexts()
     s.msgMatch = "You found a MATCH!" + crlf + crlf + continueHint;
     s.msgWin = "YOU WIN!!" + crlf + crlf + "You found all the matches!" + crlf + crlf
         + "Press Ctrl-N " + crlf + "to play again.";
-    s.ClickMessage1 = crlf + crlf + "Click on a card...";
+    s.ClickMessage1 = crlf + crlf + std::string(kClickPrompt);
     s.msgSecondCard = crlf + crlf + "Now click on another card to try to find a match...";
 }
 
@@ -111,66 +101,33 @@ int Game::draw(int range)
 
 void Game::deal()
 {
-    int pairs = 0;
-    void (Game::*placeOne)(const std::int16_t&) = nullptr;
-    switch (state_.gCards) {
-    case 2: pairs = 2, placeOne = &Game::Place2; break;
-    case 4: pairs = 8, placeOne = &Game::Place4Own; break;
-    case 6: pairs = 18, placeOne = &Game::Place6; break;
-    case 8: pairs = 32, placeOne = &Game::Place8; break;
-    default: return; // any other size deals nothing, tables untouched
-    }
+    if (state_.gCards != 2 && state_.gCards != 4 && state_.gCards != 6 && state_.gCards != 8)
+        return; // any other size deals nothing, tables untouched
     state_.positionTaken.fill(0);
     state_.valueUsed.fill(0);
-    for (int pairIndex = 1; pairIndex <= pairs; ++pairIndex) {
+    for (int pairIndex = 1; pairIndex <= state_.pairCount; ++pairIndex) {
         int value = 0;
         do {
             value = draw(kPictures);
         } while (state_.valueUsed[value] != 0);
         state_.valueUsed[value] = 1;
-        std::int16_t drawnValue = static_cast<std::int16_t>(value);
-        (this->*placeOne)(drawnValue);
-        drawnValue = static_cast<std::int16_t>(value + kPairOffset);
-        (this->*placeOne)(drawnValue);
+        place(value);
+        place(value + kPairOffset);
     }
 }
 
-void Game::place(std::int16_t num, int positions, FlagTable& taken)
+// Draws positions of the whole board until a free one comes up.
+void Game::place(int value)
 {
     for (;;) {
-        const int drawnPosition = draw(positions);
-        if (taken[drawnPosition] == 0) {
-            taken[drawnPosition] = 1;
-            view_.facePosition[num] = drawnPosition;
-            state_.cardValue[drawnPosition] = num;
+        const int drawnPosition = draw(boardCells());
+        if (state_.positionTaken[drawnPosition] == 0) {
+            state_.positionTaken[drawnPosition] = 1;
+            view_.facePosition[value] = drawnPosition;
+            state_.cardValue[drawnPosition] = value;
             return;
         }
     }
-}
-
-void Game::Place2(const std::int16_t& num)
-{
-    place(num, 4, state_.positionTaken);
-}
-
-void Game::Place4(const std::int16_t& num, FlagTable& C)
-{
-    place(num, 16, C);
-}
-
-void Game::Place4Own(const std::int16_t& num)
-{
-    Place4(num, state_.positionTaken);
-}
-
-void Game::Place6(const std::int16_t& num)
-{
-    place(num, 36, state_.positionTaken);
-}
-
-void Game::Place8(const std::int16_t& num)
-{
-    place(num, 64, state_.positionTaken);
 }
 
 void Game::clickCard(int position)
@@ -213,7 +170,7 @@ void Game::scorePair(int position)
     GameState& s = state_;
     if (s.clickCount != 2)
         return;
-    const bool match = std::abs(s.firstValue - s.cardValue[position]) == kPairOffset;
+    const bool match = isPair(s.firstValue, s.cardValue[position]);
     view_.statusText = match ? s.msgMatch : s.msgNoMatch;
     view_.nextTurnShown = true;
     view_.statsEnabled = true;
@@ -259,7 +216,7 @@ bool Game::resolveReleasedPair()
     if (s.Wait != 0 || s.clickCount != 2)
         return false;
     const int second = s.secondIndex;
-    const bool match = std::abs(s.firstValue - s.cardValue[second]) == kPairOffset;
+    const bool match = isPair(s.firstValue, s.cardValue[second]);
     view_.faceVisible[s.cardValue[second]] = false;
     view_.faceVisible[s.firstValue] = false;
     view_.backVisible[second] = !match;

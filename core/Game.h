@@ -12,12 +12,28 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace pexaro {
 
 inline constexpr int kSlots = 64; // card values and board positions 0..63
 inline constexpr int kPairOffset = 32; // value v pairs with v + 32
 inline constexpr int kPictures = 32; // values 0..31 are drawn by the deal
+
+// The pair rule: two card values match when they differ by exactly 32.
+constexpr bool isPair(int a, int b)
+{
+    return a - b == kPairOffset || b - a == kPairOffset;
+}
+
+// The value that pairs with `value` (0..63).
+constexpr int pairPartner(int value)
+{
+    return (value + kPairOffset) % kSlots;
+}
+
+// The start-of-turn prompt's words; the score panel shows them before any game.
+inline constexpr std::string_view kClickPrompt = "Click on a card...";
 
 using FlagTable = std::array<std::uint8_t, kSlots>;
 
@@ -70,7 +86,7 @@ struct GameView {
 enum class PickState { Ready, OneUp, PairPending, Released, Won };
 enum class CardState { FaceDown, FaceUp, Removed, Inconsistent };
 
-// The start-of-turn prompt; the score panel also opens with it.
+// The start-of-turn prompt as the status shows it; the score panel opens with it.
 std::string clickMessage();
 
 class Game {
@@ -105,18 +121,12 @@ public:
     CardState cardState(int position) const;
     int boardCells() const;
 
-    // Placement of one card value for each board size; `num` is only read.
-    void Place2(const std::int16_t& num);
-    void Place4(const std::int16_t& num, FlagTable& C);
-    void Place6(const std::int16_t& num);
-    void Place8(const std::int16_t& num);
-
 private:
     void buildTexts();
     void deal();
     int draw(int range);
-    void place(std::int16_t num, int positions, FlagTable& taken);
-    void Place4Own(const std::int16_t& num); // Place4 on this game's own table
+    // Puts card `value` on a free position of the N x N board.
+    void place(int value);
     void pick(int position);
     void scorePair(int position);
     void testForWin();

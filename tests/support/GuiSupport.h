@@ -5,7 +5,8 @@
 #pragma once
 
 #include "Game.h"
-#include "Program.h"
+#include "app/Program.h"
+#include "common/GameSession.h"
 
 #include <QApplication>
 #include <QMessageBox>

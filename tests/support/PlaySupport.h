@@ -4,12 +4,12 @@
 
 #pragma once
 
-#include "FrmBoardSize.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
 #include "Game.h"
 #include "Player.h"
-#include "Program.h"
+#include "app/Program.h"
+#include "board/BoardWindow.h"
+#include "info/ScorePanel.h"
+#include "size/SizeDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,44 +53,44 @@ inline QString arrayElement(const char* array, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
-inline QWidget* card(ui::FrmPexaro& board, int position)
+inline QWidget* card(ui::BoardWindow& board, int position)
 {
     return board.findChild<QWidget*>(arrayElement("imgCard", position));
 }
 
-inline QWidget* face(ui::FrmPexaro& board, int value)
+inline QWidget* face(ui::BoardWindow& board, int value)
 {
     return board.findChild<QWidget*>(arrayElement("imgFlip", value));
 }
 
-inline QAction* menuItem(ui::FrmPexaro& board, const char* name)
+inline QAction* menuItem(ui::BoardWindow& board, const char* name)
 {
     return board.findChild<QAction*>(QLatin1String(name));
 }
 
-inline QRadioButton* sizeOption(ui::FrmBoardSize& dialog, int index)
+inline QRadioButton* sizeOption(ui::SizeDialog& dialog, int index)
 {
     return dialog.findChild<QRadioButton*>(arrayElement("optBoardSize", index));
 }
 
-inline QPushButton* startButton(ui::FrmBoardSize& dialog)
+inline QPushButton* startButton(ui::SizeDialog& dialog)
 {
     return dialog.findChild<QPushButton*>(QStringLiteral("cmdStart"));
 }
 
-inline QPushButton* nextButton(ui::FrmStats& stats)
+inline QPushButton* nextButton(ui::ScorePanel& panel)
 {
-    return stats.findChild<QPushButton*>(QStringLiteral("cmdNext"));
+    return panel.findChild<QPushButton*>(QStringLiteral("cmdNext"));
 }
 
-inline QString caption(ui::FrmStats& stats, const char* label)
+inline QString caption(ui::ScorePanel& panel, const char* label)
 {
-    return stats.findChild<QLabel*>(QLatin1String(label))->text();
+    return panel.findChild<QLabel*>(QLatin1String(label))->text();
 }
 
 inline QString status(ui::Program& program)
 {
-    return caption(program.frmStats(), "lblStatus");
+    return caption(program.scorePanel(), "lblStatus");
 }
 
 // Option index of a board side: 2, 4, 6, 8 -> 0, 1, 2, 3.
@@ -102,7 +102,7 @@ inline int optionFor(int side)
 // The player's way into a game: pick the size and click Start Game.
 inline void chooseAndStart(ui::Program& program, int side)
 {
-    ui::FrmBoardSize& dialog = program.frmBoardSize();
+    ui::SizeDialog& dialog = program.sizeDialog();
     QTest::mouseClick(sizeOption(dialog, optionFor(side)), Qt::LeftButton);
     QTest::mouseClick(startButton(dialog), Qt::LeftButton);
 }
@@ -110,7 +110,7 @@ inline void chooseAndStart(ui::Program& program, int side)
 // The board window is the active window and holds the keyboard focus.
 inline bool boardHasTheFocus(ui::Program& program)
 {
-    ui::FrmPexaro& board = program.frmPexaro();
+    ui::BoardWindow& board = program.boardWindow();
     return QTest::qWaitFor(
         [&] {
             return QApplication::activeWindow() == &board && QApplication::focusWidget() == &board;
@@ -128,7 +128,7 @@ inline bool openAndStart(ui::Program& program, int side)
 
 inline void clickCard(ui::Program& program, int position)
 {
-    QTest::mouseClick(card(program.frmPexaro(), position), Qt::LeftButton);
+    QTest::mouseClick(card(program.boardWindow(), position), Qt::LeftButton);
 }
 
 // Waits for the flip timer to resolve a released pair.
@@ -148,7 +148,7 @@ inline int nonPartnerOf(const Game& game, int position)
     return -1;
 }
 
-inline std::set<int> visibleBacks(ui::FrmPexaro& board)
+inline std::set<int> visibleBacks(ui::BoardWindow& board)
 {
     std::set<int> visible;
     for (int p = 0; p < kSlots; ++p)
@@ -157,7 +157,7 @@ inline std::set<int> visibleBacks(ui::FrmPexaro& board)
     return visible;
 }
 
-inline std::set<int> visibleFaces(ui::FrmPexaro& board)
+inline std::set<int> visibleFaces(ui::BoardWindow& board)
 {
     std::set<int> visible;
     for (int v = 0; v < kSlots; ++v)

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Artwork.h"
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "board/Artwork.h"
 
 #include <QAccessible>
 #include <QRegularExpression>
@@ -76,7 +76,7 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 4));
         const QList<QWidget*> windows {
-            &program->frmBoardSize(), &program->frmPexaro(), &program->frmStats()};
+            &program->sizeDialog(), &program->boardWindow(), &program->scorePanel()};
         int checked = 0;
         for (QWidget* window : windows) {
             QVERIFY2(!spokenName(window).isEmpty(), qPrintable(window->objectName()));
@@ -89,7 +89,7 @@ private slots:
             }
         }
         QVERIFY2(checked > 128 + 20, qPrintable(QString::number(checked)));
-        for (QAction* item : program->frmPexaro().findChildren<QAction*>()) {
+        for (QAction* item : program->boardWindow().findChildren<QAction*>()) {
             if (item->objectName().startsWith(QLatin1String("mnu")) && !item->isSeparator())
                 QVERIFY2(!item->text().remove(QLatin1Char('&')).isEmpty(),
                     qPrintable(item->objectName()));
@@ -99,7 +99,7 @@ private slots:
     void optionsSayWhatTheDigitMeans()
     {
         program->start();
-        QCOMPARE(spokenName(test::sizeOption(program->frmBoardSize(), 2)),
+        QCOMPARE(spokenName(test::sizeOption(program->sizeDialog(), 2)),
             QStringLiteral("6 rows by 6 columns"));
     }
 
@@ -120,7 +120,7 @@ private slots:
     void cardsAreNumberedInReadingOrder()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         std::vector<QWidget*> cards;
         for (int p = 0; p < 16; ++p)
             cards.push_back(test::card(board, p));
@@ -137,7 +137,7 @@ private slots:
     void cardNamesFollowTheCardsWithoutRevealingFaceDownOnes()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         const Game& game = program->game();
         const auto nameOf = [&](int position) { return spokenName(test::card(board, position)); };
         const auto numberOf = [&](int position) { return nameOf(position).section(u',', 0, 0); };
@@ -196,9 +196,9 @@ private slots:
     void scoreAndStatusNamesFollowTheirText()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmStats& stats = program->frmStats();
+        ui::ScorePanel& panel = program->scorePanel();
         const auto nameOf = [&](const char* label) {
-            return spokenName(stats.findChild<QLabel*>(QLatin1String(label)));
+            return spokenName(panel.findChild<QLabel*>(QLatin1String(label)));
         };
         QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: Click on a card..."));
         QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 0"));
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(nameOf("lblMatches"), QStringLiteral("Matches: 0"));
         QCOMPARE(
             nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::noMatch.simplified());
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
         test::clickCard(*program, 0);
         test::clickCard(*program, test::partnerOf(game, 0));

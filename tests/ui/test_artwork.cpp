@@ -5,11 +5,11 @@
 // The pictures as the player sees them: card faces and backs drawn by the
 // board window's own image controls, and the score panel's background.
 
-#include "Artwork.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
 #include "GuiSupport.h"
 #include "ImageSupport.h"
+#include "board/Artwork.h"
+#include "board/BoardWindow.h"
+#include "info/ScorePanel.h"
 
 #include <QImage>
 #include <QLabel>
@@ -37,11 +37,11 @@ QString element(const char* array, int index)
 // its own element's place; no event loop runs while it is held.
 struct DesignTimeBoard {
     std::unique_ptr<ui::Program> program = test::seededProgram();
-    ui::FrmPexaro frmPexaro {*program, program->game()};
+    ui::BoardWindow boardWindow {program->session()};
 
     QImage grab(const char* array, int index)
     {
-        auto* image = frmPexaro.findChild<QWidget*>(element(array, index));
+        auto* image = boardWindow.findChild<QWidget*>(element(array, index));
         Q_ASSERT(image);
         return image->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
@@ -193,7 +193,7 @@ private slots:
                                    .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(picture.size(), QSize(420, 280));
         auto program = test::seededProgram();
-        ui::FrmStats panel(*program, program->game());
+        ui::ScorePanel panel(program->session());
         const QImage shown = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.size(), QSize(273, 281));
         // Right of the counters, between the title and the status box: only picture.
@@ -217,7 +217,7 @@ private slots:
         const QImage picture = QImage(QStringLiteral(":/stats-background.jpg"))
                                    .convertToFormat(QImage::Format_RGB32);
         auto program = test::seededProgram();
-        ui::FrmStats panel(*program, program->game());
+        ui::ScorePanel panel(program->session());
         auto* control = panel.findChild<QLabel*>(label);
         QVERIFY(control);
         const QImage shown = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);

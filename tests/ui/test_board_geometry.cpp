@@ -35,7 +35,7 @@ QSize blockExtent(int side)
     return {last.x() + kFace.width(), last.y() + kBack.height()};
 }
 
-bool cardsInsideBoardArea(ui::FrmPexaro& board)
+bool cardsInsideBoardArea(ui::BoardWindow& board)
 {
     const QRect area = board.centralWidget()->rect();
     for (QWidget* image : board.centralWidget()->findChildren<QWidget*>())
@@ -66,7 +66,7 @@ private slots:
     {
         QFETCH(int, side);
         QVERIFY(test::openAndStart(*program, side));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
 
         QCOMPARE(test::visibleBacks(board), test::positionsUpTo(side * side));
         std::set<std::pair<int, int>> covered;
@@ -107,7 +107,7 @@ private slots:
         QFETCH(int, position);
         QFETCH(QPoint, place);
         QVERIFY(test::openAndStart(*program, 8));
-        QCOMPARE(test::card(program->frmPexaro(), position)->pos(), place);
+        QCOMPARE(test::card(program->boardWindow(), position)->pos(), place);
     }
 
     void everyFaceLiesOnTheBackWhereItsValueWasDealt_data()
@@ -119,7 +119,7 @@ private slots:
     {
         QFETCH(int, side);
         QVERIFY(test::openAndStart(*program, side));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         QVERIFY(test::visibleFaces(board).empty());
         for (int p = 0; p < side * side; ++p) {
             const int value = program->game().state().cardValue[p];
@@ -149,7 +149,7 @@ private slots:
         QFETCH(int, side);
         QFETCH(QSize, outer);
         QVERIFY(test::openAndStart(*program, side));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         const QSize sizeAtStart = board.frameGeometry().size();
 
         // The menu bar is at its widest while Next Turn is on it.
@@ -168,7 +168,7 @@ private slots:
     {
         QFETCH(int, side);
         QVERIFY(test::openAndStart(*program, side));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         QVERIFY(cardsInsideBoardArea(board));
         QVERIFY(board.centralWidget()->rect().contains(QRect(QPoint(0, 0), blockExtent(side))));
 
@@ -198,7 +198,7 @@ private slots:
         QFETCH(int, smaller);
         QFETCH(QSize, outer);
         QVERIFY(test::openAndStart(*program, larger));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         // Leave a card of the large board face up.
         test::clickCard(*program, larger * larger - 1);
         QCOMPARE(test::visibleFaces(board).size(), 1u);
@@ -225,7 +225,7 @@ private slots:
         QFETCH(int, side);
         QVERIFY(test::openAndStart(*program, side));
         const QRect pair = boardAndPanel();
-        const QRect available = program->frmPexaro().screen()->availableGeometry();
+        const QRect available = program->boardWindow().screen()->availableGeometry();
         QVERIFY(qAbs((pair.left() - available.left()) - (available.right() - pair.right())) <= 1);
         QVERIFY(qAbs((pair.top() - available.top()) - (available.bottom() - pair.bottom())) <= 1);
     }
@@ -233,7 +233,7 @@ private slots:
     void laterGamesKeepThePlayersPosition()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         const QPoint chosen(40, 50);
         board.move(chosen);
         for (int side : {6, 2, 8, 4, 4}) {
@@ -259,7 +259,7 @@ private slots:
         QFETCH(QPoint, boardAt);
         QFETCH(int, side);
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         board.move(boardAt);
         menuItemTrigger("mnuNewGame");
         test::chooseAndStart(*program, side);
@@ -278,16 +278,16 @@ private:
     // The board's outer rectangle and the panel docked at its right, together.
     QRect boardAndPanel()
     {
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         const QRect outer = board.frameGeometry();
         const QRect panel(
-            QPoint(outer.right() + 2, outer.top()), program->frmStats().frameGeometry().size());
+            QPoint(outer.right() + 2, outer.top()), program->scorePanel().frameGeometry().size());
         return outer.united(panel);
     }
 
     void menuItemTrigger(const char* name)
     {
-        test::menuItem(program->frmPexaro(), name)->trigger();
+        test::menuItem(program->boardWindow(), name)->trigger();
     }
 
     std::unique_ptr<ui::Program> program;

@@ -122,7 +122,7 @@ private slots:
         QFETCH(int, cardsUp);
         QVERIFY(test::openAndStart(*program, 4));
         turnUp(cardsUp);
-        test::menuItem(program->frmPexaro(), "mnuExit")->trigger();
+        test::menuItem(program->boardWindow(), "mnuExit")->trigger();
         QVERIFY(endedWithEveryWindowGone());
     }
 
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(test::openAndStart(*program, 4));
         turnUp(2);
         QCOMPARE(program->game().pickState(), PickState::PairPending);
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_X, Qt::ControlModifier);
         QVERIFY(endedWithEveryWindowGone());
     }
 
@@ -142,9 +142,9 @@ private slots:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QVERIFY(test::openAndStart(*program, 4));
-        QTest::keyClick(&program->frmPexaro(), static_cast<Qt::Key>(key), modifiers);
+        QTest::keyClick(&program->boardWindow(), static_cast<Qt::Key>(key), modifiers);
         QCOMPARE(ended->count(), 0);
-        QVERIFY(program->frmPexaro().isVisible());
+        QVERIFY(program->boardWindow().isVisible());
     }
 
     void ctrlXInTheDialogEndsTheProgram_data()
@@ -159,7 +159,7 @@ private slots:
     {
         QFETCH(int, stage);
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         QWidget* target = &dialog;
         if (stage >= 1) {
             target = test::sizeOption(dialog, 1);
@@ -168,7 +168,7 @@ private slots:
         if (stage == 2) {
             QTest::mouseClick(test::startButton(dialog), Qt::LeftButton);
             QVERIFY(test::boardHasTheFocus(*program));
-            QTest::keyClick(&program->frmPexaro(), Qt::Key_N, Qt::ControlModifier);
+            QTest::keyClick(&program->boardWindow(), Qt::Key_N, Qt::ControlModifier);
             QVERIFY(dialog.isVisible());
         }
         QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
@@ -182,7 +182,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         QTest::keyClick(&dialog, static_cast<Qt::Key>(key), modifiers);
         QTest::mouseClick(test::sizeOption(dialog, 0), Qt::LeftButton);
         QTest::keyClick(test::sizeOption(dialog, 0), static_cast<Qt::Key>(key), modifiers);
@@ -217,8 +217,8 @@ private slots:
     void closingTheDialogThroughTheWindowSystemEndsTheProgram()
     {
         program->start();
-        QVERIFY(program->frmBoardSize().windowHandle());
-        program->frmBoardSize().windowHandle()->close();
+        QVERIFY(program->sizeDialog().windowHandle());
+        program->sizeDialog().windowHandle()->close();
         QVERIFY(endedWithEveryWindowGone());
     }
 
@@ -233,7 +233,7 @@ private slots:
         QFETCH(int, cardsUp);
         QVERIFY(test::openAndStart(*program, 2));
         turnUp(cardsUp);
-        program->frmPexaro().windowHandle()->close();
+        program->boardWindow().windowHandle()->close();
         QVERIFY(endedWithEveryWindowGone());
     }
 
@@ -297,9 +297,9 @@ private:
         if (!test::openAndStart(*program, 4))
             return nullptr;
         turnUp(2);
-        ui::FrmStats& stats = program->frmStats();
-        QPushButton* next = test::nextButton(stats);
-        stats.activateWindow();
+        ui::ScorePanel& panel = program->scorePanel();
+        QPushButton* next = test::nextButton(panel);
+        panel.activateWindow();
         if (!QTest::qWaitFor([&] { return next->hasFocus(); }))
             return nullptr;
         return next;
@@ -307,9 +307,9 @@ private:
 
     bool endedWithEveryWindowGone()
     {
-        return ended->count() == 1 && !program->frmBoardSize().isVisible()
-            && !(program->hasBoardWindow() && program->frmPexaro().isVisible())
-            && !(program->hasStatsWindow() && program->frmStats().isVisible());
+        return ended->count() == 1 && !program->sizeDialog().isVisible()
+            && !(program->hasBoardWindow() && program->boardWindow().isVisible())
+            && !(program->hasScorePanel() && program->scorePanel().isVisible());
     }
 
     std::unique_ptr<ui::Program> program;

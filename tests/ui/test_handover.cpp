@@ -2,11 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "FrmBoardSize.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "board/BoardWindow.h"
+#include "info/ScorePanel.h"
+#include "size/SizeDialog.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,19 +25,19 @@ private slots:
     void onlyTheDialogOpensAndStartWaitsForASize()
     {
         program->start();
-        QVERIFY(program->frmBoardSize().isVisible());
+        QVERIFY(program->sizeDialog().isVisible());
         QVERIFY(!program->hasBoardWindow());
-        QVERIFY(!program->hasStatsWindow());
-        auto* start = program->frmBoardSize().findChild<QPushButton*>("cmdStart");
+        QVERIFY(!program->hasScorePanel());
+        auto* start = program->sizeDialog().findChild<QPushButton*>("cmdStart");
         QVERIFY(start && !start->isEnabled());
-        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(!program->hasBoardWindow());
     }
 
     void startGameShowsBothWindowsAndRunsTheStartUpTwice()
     {
         program->start();
-        auto& dialog = program->frmBoardSize();
+        auto& dialog = program->sizeDialog();
         auto* six = dialog.findChild<QRadioButton*>("optBoardSize(2)");
         auto* two = dialog.findChild<QRadioButton*>("optBoardSize(0)");
         QTest::mouseClick(six, Qt::LeftButton);
@@ -45,16 +45,16 @@ private slots:
         QVERIFY(!program->hasBoardWindow());
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
-        QVERIFY(program->frmPexaro().isVisible());
-        QVERIFY(program->frmStats().isVisible());
-        QCOMPARE(program->frmPexaro().formLoadRuns(), 2);
+        QVERIFY(program->boardWindow().isVisible());
+        QVERIFY(program->scorePanel().isVisible());
+        QCOMPARE(program->session().startCount(), 2);
         QCOMPARE(program->game().state().gCards, 2);
     }
 
     void startGameIsRefusedUntilASizeIsChosen()
     {
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         QPushButton* start = test::startButton(dialog);
         QTest::mouseClick(start, Qt::LeftButton);
         QTest::keyClick(start, Qt::Key_Return);
@@ -79,7 +79,7 @@ private slots:
     {
         QFETCH(Qt::KeyboardModifiers, modifiers);
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         QRadioButton* four = test::sizeOption(dialog, 1);
         QTest::mouseClick(four, Qt::LeftButton);
         QTest::keyClick(four, Qt::Key_Return, modifiers);
@@ -89,7 +89,7 @@ private slots:
         // Plain ENTER on the same control does start it.
         QTest::keyClick(four, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
-        QVERIFY(program->frmPexaro().isVisible());
+        QVERIFY(program->boardWindow().isVisible());
     }
 
     void theLastChoiceWins_data()
@@ -107,31 +107,31 @@ private slots:
         QFETCH(QList<int>, choices);
         QFETCH(int, side);
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         for (int option : choices)
             QTest::mouseClick(test::sizeOption(dialog, option), Qt::LeftButton);
         QVERIFY(!program->hasBoardWindow());
         QTest::mouseClick(test::startButton(dialog), Qt::LeftButton);
         QCOMPARE(program->game().state().gCards, side);
-        QCOMPARE(test::visibleBacks(program->frmPexaro()), test::positionsUpTo(side * side));
+        QCOMPARE(test::visibleBacks(program->boardWindow()), test::positionsUpTo(side * side));
     }
 
     void startGameShowsBothWindowsAndFocusesTheBoard()
     {
         program->start();
         test::chooseAndStart(*program, 6);
-        ui::FrmPexaro& board = program->frmPexaro();
-        QVERIFY(!program->frmBoardSize().isVisible());
+        ui::BoardWindow& board = program->boardWindow();
+        QVERIFY(!program->sizeDialog().isVisible());
         QVERIFY(board.isVisible());
-        QVERIFY(program->frmStats().isVisible());
+        QVERIFY(program->scorePanel().isVisible());
         QVERIFY(test::boardHasTheFocus(*program));
         QCOMPARE(QGuiApplication::focusWindow(), board.windowHandle());
 
         QCOMPARE(test::status(*program), test::shown::clickMessage);
-        QCOMPARE(test::caption(program->frmStats(), "lblTurns"), QStringLiteral("0"));
-        QCOMPARE(test::caption(program->frmStats(), "lblMatches"), QStringLiteral("0"));
-        QVERIFY(!program->frmStats().isEnabled());
-        QVERIFY(test::nextButton(program->frmStats())->isHidden());
+        QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("0"));
+        QCOMPARE(test::caption(program->scorePanel(), "lblMatches"), QStringLiteral("0"));
+        QVERIFY(!program->scorePanel().isEnabled());
+        QVERIFY(test::nextButton(program->scorePanel())->isHidden());
         QVERIFY(!test::menuItem(board, "mnuNext")->isVisible());
     }
 
@@ -146,11 +146,11 @@ private slots:
     {
         QFETCH(bool, byShortcut);
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::BoardWindow& board = program->boardWindow();
+        ui::SizeDialog& dialog = program->sizeDialog();
         test::clickCard(*program, 0);
         test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
-        QCOMPARE(test::caption(program->frmStats(), "lblTurns"), QStringLiteral("1"));
+        QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("1"));
 
         if (byShortcut)
             QTest::keyClick(&board, Qt::Key_N, Qt::ControlModifier);
@@ -158,11 +158,11 @@ private slots:
             test::menuItem(board, "mnuNewGame")->trigger();
         QVERIFY(dialog.isVisible());
         QVERIFY(!board.isVisible());
-        QVERIFY(!program->frmStats().isVisible());
+        QVERIFY(!program->scorePanel().isVisible());
         QVERIFY(test::sizeOption(dialog, 1)->isChecked());
         QVERIFY(test::startButton(dialog)->isEnabled());
-        QCOMPARE(test::caption(program->frmStats(), "lblTurns"), QStringLiteral("0"));
-        QCOMPARE(test::caption(program->frmStats(), "lblMatches"), QStringLiteral("0"));
+        QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("0"));
+        QCOMPARE(test::caption(program->scorePanel(), "lblMatches"), QStringLiteral("0"));
 
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
@@ -173,13 +173,13 @@ private slots:
     void theStartUpRunsTwiceOnTheFirstGameAndOnceOnEachLaterOne()
     {
         QVERIFY(test::openAndStart(*program, 2));
-        ui::FrmPexaro& board = program->frmPexaro();
-        QCOMPARE(board.formLoadRuns(), 2);
+        ui::BoardWindow& board = program->boardWindow();
+        QCOMPARE(program->session().startCount(), 2);
         for (int game = 2; game <= 4; ++game) {
             test::menuItem(board, "mnuNewGame")->trigger();
-            QCOMPARE(board.formLoadRuns(), game);
+            QCOMPARE(program->session().startCount(), game);
             test::chooseAndStart(*program, 2 * game);
-            QCOMPARE(board.formLoadRuns(), game + 1);
+            QCOMPARE(program->session().startCount(), game + 1);
             QVERIFY(test::boardHasTheFocus(*program));
         }
     }

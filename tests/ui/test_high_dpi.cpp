@@ -106,14 +106,14 @@ private slots:
     {
         QVERIFY(scaleFactor() > 1.0);
         QVERIFY(test::openAndStart(*program, 2));
-        QCOMPARE(program->frmPexaro().devicePixelRatioF(), scaleFactor());
-        QCOMPARE(program->frmStats().devicePixelRatioF(), scaleFactor());
+        QCOMPARE(program->boardWindow().devicePixelRatioF(), scaleFactor());
+        QCOMPARE(program->scorePanel().devicePixelRatioF(), scaleFactor());
     }
 
     void cardsAreDrawnAtTheScreensResolution()
     {
         QVERIFY(test::openAndStart(*program, 2));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         const int value = program->game().state().cardValue[0];
         test::clickCard(*program, 0);
         const double factor = scaleFactor();
@@ -142,8 +142,8 @@ private slots:
     void iconHasAnImageForTheDensity()
     {
         program->start();
-        for (QWidget* window : {static_cast<QWidget*>(&program->frmBoardSize()),
-                 static_cast<QWidget*>(&program->frmPexaro())}) {
+        for (QWidget* window : {static_cast<QWidget*>(&program->sizeDialog()),
+                 static_cast<QWidget*>(&program->boardWindow())}) {
             const QList<QSize> sizes = window->windowIcon().availableSizes();
             QVERIFY(!sizes.isEmpty());
             int largest = 0;
@@ -158,7 +158,7 @@ private slots:
     void panelBackgroundIsDrawnAtTheScreensResolution()
     {
         QVERIFY(test::openAndStart(*program, 2));
-        ui::FrmStats& panel = program->frmStats();
+        ui::ScorePanel& panel = program->scorePanel();
         const double factor = scaleFactor();
         const QImage screenshot = panel.grab().toImage().convertToFormat(QImage::Format_RGB32);
         // Right of the counters, between the title and the status box: only picture.
@@ -176,11 +176,11 @@ private slots:
     void panelMeetsTheBoardWindowOnePixelRightOfIt()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         board.move(board.pos() + QPoint(37, 21));
         const auto docked = [&] {
             const QRect outer = board.frameGeometry();
-            return program->frmStats().pos() == QPoint(outer.right() + 2, outer.top());
+            return program->scorePanel().pos() == QPoint(outer.right() + 2, outer.top());
         };
         QVERIFY(QTest::qWaitFor(docked));
     }
@@ -192,7 +192,7 @@ private slots:
         test::clickCard(*program, 0);
         test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
         const QList<QWidget*> windows {
-            &program->frmBoardSize(), &program->frmPexaro(), &program->frmStats()};
+            &program->sizeDialog(), &program->boardWindow(), &program->scorePanel()};
         int checked = 0;
         for (QWidget* window : windows) {
             for (QLabel* label : window->findChildren<QLabel*>()) {

@@ -36,7 +36,8 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 4));
         QVERIFY(waitForDockingTicks(2));
-        QCOMPARE(program->frmStats().frameGeometry().topLeft(), dockBeside(program->frmPexaro()));
+        QCOMPARE(
+            program->scorePanel().frameGeometry().topLeft(), dockBeside(program->boardWindow()));
     }
 
     void thePanelFollowsTheBoardWithinATickOrTwo_data()
@@ -51,49 +52,49 @@ private slots:
     {
         QFETCH(QPoint, boardAt);
         QVERIFY(test::openAndStart(*program, 2));
-        ui::FrmPexaro& board = program->frmPexaro();
+        ui::BoardWindow& board = program->boardWindow();
         board.move(boardAt);
         QCOMPARE(board.frameGeometry().topLeft(), boardAt);
         QVERIFY(waitForDockingTicks(2));
-        QCOMPARE(program->frmStats().frameGeometry().topLeft(), dockBeside(board));
+        QCOMPARE(program->scorePanel().frameGeometry().topLeft(), dockBeside(board));
     }
 
     void thePanelIsDisabledUntilTheFirstPairIsScored()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        ui::FrmStats& stats = program->frmStats();
-        QVERIFY(!stats.isEnabled());
+        ui::ScorePanel& panel = program->scorePanel();
+        QVERIFY(!panel.isEnabled());
         test::clickCard(*program, 0);
-        QVERIFY(!stats.isEnabled());
+        QVERIFY(!panel.isEnabled());
         test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
-        QVERIFY(stats.isEnabled());
+        QVERIFY(panel.isEnabled());
 
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
-        QVERIFY(stats.isEnabled());
+        QVERIFY(panel.isEnabled());
 
         // The next game starts with the panel disabled again.
-        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
-        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
+        QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
-        QVERIFY(!stats.isEnabled());
+        QVERIFY(!panel.isEnabled());
     }
 
     void activatingThePanelWithoutNextTurnHandsTheFocusBack()
     {
         QVERIFY(test::openAndStart(*program, 4));
         playOneMiss();
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
-        ui::FrmStats& stats = program->frmStats();
-        QVERIFY(stats.isEnabled());
-        QVERIFY(test::nextButton(stats)->isHidden());
+        ui::ScorePanel& panel = program->scorePanel();
+        QVERIFY(panel.isEnabled());
+        QVERIFY(test::nextButton(panel)->isHidden());
 
         QSignalSpy focusWindows(qApp, &QGuiApplication::focusWindowChanged);
-        stats.activateWindow();
+        panel.activateWindow();
         QTRY_VERIFY(std::any_of(
             focusWindows.begin(), focusWindows.end(), [&](const QList<QVariant>& change) {
-                return change.at(0).value<QWindow*>() == stats.windowHandle();
+                return change.at(0).value<QWindow*>() == panel.windowHandle();
             }));
         QVERIFY(test::boardHasTheFocus(*program));
 
@@ -108,11 +109,11 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 4));
         playOneMiss();
-        ui::FrmStats& stats = program->frmStats();
-        QPushButton* next = test::nextButton(stats);
-        stats.activateWindow();
+        ui::ScorePanel& panel = program->scorePanel();
+        QPushButton* next = test::nextButton(panel);
+        panel.activateWindow();
         QTRY_VERIFY(next->hasFocus());
-        QCOMPARE(QApplication::activeWindow(), &stats);
+        QCOMPARE(QApplication::activeWindow(), &panel);
 
         // Next Turn from the button hides it and the board gets the focus back.
         QTest::keyClick(next, Qt::Key_Return);
@@ -132,18 +133,18 @@ private slots:
     {
         QFETCH(bool, byShortcut);
         QVERIFY(test::openAndStart(*program, 2));
-        ui::FrmStats& stats = program->frmStats();
-        QAction* mnuStat = test::menuItem(program->frmPexaro(), "mnuStat");
-        QVERIFY(stats.isVisible());
+        ui::ScorePanel& panel = program->scorePanel();
+        QAction* mnuStat = test::menuItem(program->boardWindow(), "mnuStat");
+        QVERIFY(panel.isVisible());
         QVERIFY(mnuStat->isChecked());
 
         toggleInformationWindow(byShortcut);
-        QVERIFY(!stats.isVisible());
+        QVERIFY(!panel.isVisible());
         QVERIFY(!mnuStat->isChecked());
         QVERIFY(test::boardHasTheFocus(*program));
 
         toggleInformationWindow(byShortcut);
-        QVERIFY(stats.isVisible());
+        QVERIFY(panel.isVisible());
         QVERIFY(mnuStat->isChecked());
         QVERIFY(test::boardHasTheFocus(*program));
     }
@@ -152,26 +153,26 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 4));
         toggleInformationWindow(true);
-        QVERIFY(!program->frmStats().isVisible());
+        QVERIFY(!program->scorePanel().isVisible());
 
         const int first = 0;
         const int partner = test::partnerOf(program->game(), first);
         const int miss = test::nonPartnerOf(program->game(), first);
         test::clickCard(*program, first);
         test::clickCard(*program, miss);
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
         QCOMPARE(program->game().cardState(miss), CardState::FaceDown);
         test::clickCard(*program, first);
         test::clickCard(*program, partner);
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
         QCOMPARE(program->game().cardState(partner), CardState::Removed);
 
         toggleInformationWindow(true);
-        QVERIFY(program->frmStats().isVisible());
-        QCOMPARE(test::caption(program->frmStats(), "lblTurns"), QStringLiteral("2"));
-        QCOMPARE(test::caption(program->frmStats(), "lblMatches"), QStringLiteral("1"));
+        QVERIFY(program->scorePanel().isVisible());
+        QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("2"));
+        QCOMPARE(test::caption(program->scorePanel(), "lblMatches"), QStringLiteral("1"));
         QCOMPARE(test::status(*program), test::shown::clickMessage);
     }
 
@@ -179,12 +180,12 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 2));
         toggleInformationWindow(true);
-        QVERIFY(!program->frmStats().isVisible());
-        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
-        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QVERIFY(!program->scorePanel().isVisible());
+        test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
+        QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
-        QVERIFY(program->frmStats().isVisible());
-        QVERIFY(test::menuItem(program->frmPexaro(), "mnuStat")->isChecked());
+        QVERIFY(program->scorePanel().isVisible());
+        QVERIFY(test::menuItem(program->boardWindow(), "mnuStat")->isChecked());
     }
 
     // Fault: the frameless panel could be closed on its own through the window
@@ -193,10 +194,10 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 2));
         QSignalSpy ended(program.get(), &ui::Program::ended);
-        ui::FrmStats& stats = program->frmStats();
-        stats.windowHandle()->close();
-        QVERIFY(stats.isVisible());
-        QVERIFY(program->frmPexaro().isVisible());
+        ui::ScorePanel& panel = program->scorePanel();
+        panel.windowHandle()->close();
+        QVERIFY(panel.isVisible());
+        QVERIFY(program->boardWindow().isVisible());
         QCOMPARE(ended.count(), 0);
     }
 
@@ -204,7 +205,7 @@ private:
     // True once the panel's docking timer has ticked `ticks` more times.
     bool waitForDockingTicks(int ticks)
     {
-        auto* timer = program->frmStats().findChild<QTimer*>(QStringLiteral("tmrTimer"));
+        auto* timer = program->scorePanel().findChild<QTimer*>(QStringLiteral("tmrTimer"));
         if (!timer)
             return false;
         QSignalSpy spy(timer, &QTimer::timeout);
@@ -214,9 +215,9 @@ private:
     void toggleInformationWindow(bool byShortcut)
     {
         if (byShortcut)
-            QTest::keyClick(&program->frmPexaro(), Qt::Key_I, Qt::ControlModifier);
+            QTest::keyClick(&program->boardWindow(), Qt::Key_I, Qt::ControlModifier);
         else
-            test::menuItem(program->frmPexaro(), "mnuStat")->trigger();
+            test::menuItem(program->boardWindow(), "mnuStat")->trigger();
     }
 
     // Two non-matching cards up: a pair pending with Next Turn showing.
@@ -225,7 +226,7 @@ private:
         test::clickCard(*program, 0);
         test::clickCard(*program, test::nonPartnerOf(program->game(), 0));
         QCOMPARE(program->game().pickState(), PickState::PairPending);
-        QVERIFY(test::nextButton(program->frmStats())->isVisibleTo(&program->frmStats()));
+        QVERIFY(test::nextButton(program->scorePanel())->isVisibleTo(&program->scorePanel()));
     }
 
     std::unique_ptr<ui::Program> program;

@@ -108,7 +108,7 @@ private slots:
                 QVERIFY(test::waitForReady(*program));
                 QCOMPARE(game.cardState(first), CardState::FaceDown);
                 QCOMPARE(game.cardState(miss), CardState::FaceDown);
-                QVERIFY(test::card(program->frmPexaro(), miss)->isVisible());
+                QVERIFY(test::card(program->boardWindow(), miss)->isVisible());
             }
             STEP(turnUp(first, partner));
             ++turns;
@@ -121,7 +121,7 @@ private slots:
             QVERIFY(test::waitForReady(*program));
             QCOMPARE(game.cardState(first), CardState::Removed);
             QCOMPARE(game.cardState(partner), CardState::Removed);
-            QVERIFY(!test::card(program->frmPexaro(), partner)->isVisible());
+            QVERIFY(!test::card(program->boardWindow(), partner)->isVisible());
         }
         QCOMPARE(turns, expectedTurns);
         QVERIFY(trigger >= std::min<int>(std::size(kEveryTrigger), expectedTurns - 1));
@@ -173,8 +173,8 @@ private slots:
         const CardState resolved = matching ? CardState::Removed : CardState::FaceDown;
         QCOMPARE(game.cardState(first), resolved);
         QCOMPARE(game.cardState(second), resolved);
-        QVERIFY(test::visibleFaces(program->frmPexaro()).empty());
-        QCOMPARE(test::visibleBacks(program->frmPexaro()).size(), matching ? 14u : 16u);
+        QVERIFY(test::visibleFaces(program->boardWindow()).empty());
+        QCOMPARE(test::visibleBacks(program->boardWindow()).size(), matching ? 14u : 16u);
         QCOMPARE(test::status(*program), test::shown::clickMessage);
     }
 
@@ -185,11 +185,11 @@ private slots:
         const int miss = test::nonPartnerOf(program->game(), first);
         STEP(turnUp(first, miss));
         const GameState before = program->game().state();
-        const auto backs = test::visibleBacks(program->frmPexaro());
+        const auto backs = test::visibleBacks(program->boardWindow());
         test::clickCard(*program, test::partnerOf(program->game(), first));
         QVERIFY(program->game().state() == before);
-        QCOMPARE(test::visibleBacks(program->frmPexaro()), backs);
-        QCOMPARE(test::visibleFaces(program->frmPexaro()).size(), 2u);
+        QCOMPARE(test::visibleBacks(program->boardWindow()), backs);
+        QCOMPARE(test::visibleFaces(program->boardWindow()).size(), 2u);
         QCOMPARE(test::status(*program), test::shown::noMatch);
         QCOMPARE(counters(), counterText(1, 0));
         QVERIFY(!nextTurnHidden());
@@ -199,7 +199,7 @@ private slots:
     {
         QVERIFY(test::openAndStart(*program, 2));
         test::clickCard(*program, 1);
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         QCOMPARE(program->game().pickState(), PickState::OneUp);
         QCOMPARE(program->game().cardState(1), CardState::FaceUp);
         QCOMPARE(test::status(*program), test::shown::secondCard);
@@ -216,14 +216,14 @@ private slots:
         QCOMPARE(closer.seen().size(), 1u);
         QVERIFY(focusBackFromTheBox());
 
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_N, Qt::AltModifier);
-        test::menuItem(program->frmPexaro(), "mnuNext")->trigger();
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_N, Qt::AltModifier);
+        test::menuItem(program->boardWindow(), "mnuNext")->trigger();
         QTest::qWait(5);
         QCOMPARE(program->game().pickState(), PickState::Won);
         QCOMPARE(test::status(*program), test::shown::win);
         QCOMPARE(program->game().cardState(lastFirst), CardState::FaceUp);
-        QCOMPARE(test::visibleFaces(program->frmPexaro()).size(), 2u);
+        QCOMPARE(test::visibleFaces(program->boardWindow()).size(), 2u);
         QCOMPARE(closer.seen().size(), 1u);
     }
 
@@ -236,9 +236,9 @@ private slots:
         QVERIFY(winTwoByTwo() >= 0 && program->game().isWon());
         QCOMPARE(test::status(*program), test::shown::win);
         QVERIFY(focusBackFromTheBox());
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(program->frmBoardSize().isVisible());
-        QTest::keyClick(&program->frmBoardSize(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(program->sizeDialog().isVisible());
+        QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
 
         QCOMPARE(test::status(*program), test::shown::clickMessage);
@@ -253,7 +253,7 @@ private slots:
         QVERIFY(test::openAndStart(*program, 4));
         STEP(turnUp(0, test::nonPartnerOf(program->game(), 0)));
         QVERIFY(!nextTurnHidden());
-        test::menuItem(program->frmPexaro(), "mnuNewGame")->trigger();
+        test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
         QCOMPARE(counters(), counterText(0, 0));
         test::chooseAndStart(*program, 2);
         QVERIFY(test::boardHasTheFocus(*program));
@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(test::status(*program), test::shown::clickMessage);
         QVERIFY(nextTurnHidden());
         QCOMPARE(program->game().pickState(), PickState::Ready);
-        QCOMPARE(test::visibleBacks(program->frmPexaro()), test::positionsUpTo(4));
+        QCOMPARE(test::visibleBacks(program->boardWindow()), test::positionsUpTo(4));
     }
 
     void aClickJustAfterNextTurnResolvesThePairFirst_data()
@@ -285,7 +285,7 @@ private slots:
         const QString turnsAndMatches = counters();
 
         // Neither click processes events, so the flip timer cannot tick in between.
-        QTest::mouseClick(test::nextButton(program->frmStats()), Qt::LeftButton);
+        QTest::mouseClick(test::nextButton(program->scorePanel()), Qt::LeftButton);
         QCOMPARE(game.pickState(), PickState::Released);
         const int third = test::firstFaceDown(game, first);
         QVERIFY(third != second);
@@ -298,7 +298,7 @@ private slots:
         QCOMPARE(game.cardState(first), resolved);
         QCOMPARE(game.cardState(second), resolved);
         QCOMPARE(game.cardState(third), CardState::FaceUp);
-        QCOMPARE(test::visibleFaces(program->frmPexaro()),
+        QCOMPARE(test::visibleFaces(program->boardWindow()),
             std::set<int>({game.state().cardValue[third]}));
         QVERIFY(nextTurnHidden());
 
@@ -336,9 +336,9 @@ private slots:
 
         if (shortcut)
             QTest::keyClick(
-                &program->frmPexaro(), static_cast<Qt::Key>(shortcut), Qt::ControlModifier);
+                &program->boardWindow(), static_cast<Qt::Key>(shortcut), Qt::ControlModifier);
         else
-            test::menuItem(program->frmPexaro(), item.toLatin1().constData())->trigger();
+            test::menuItem(program->boardWindow(), item.toLatin1().constData())->trigger();
 
         QCOMPARE(closer.seen().size(), 1u);
         const auto& box = closer.seen().front();
@@ -379,11 +379,11 @@ private:
     {
         const Game& game = program->game();
         turnUp(0, test::nonPartnerOf(game, 0));
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         if (!test::waitForReady(*program))
             return -1;
         turnUp(0, test::partnerOf(game, 0));
-        QTest::keyClick(&program->frmPexaro(), Qt::Key_Return);
+        QTest::keyClick(&program->boardWindow(), Qt::Key_Return);
         if (!test::waitForReady(*program))
             return -1;
         const int last = test::firstFaceDown(game);
@@ -393,9 +393,9 @@ private:
 
     void giveNextTurnAndCheck(NextTurnBy trigger)
     {
-        ui::FrmPexaro& board = program->frmPexaro();
-        ui::FrmStats& stats = program->frmStats();
-        QPushButton* next = test::nextButton(stats);
+        ui::BoardWindow& board = program->boardWindow();
+        ui::ScorePanel& panel = program->scorePanel();
+        QPushButton* next = test::nextButton(panel);
         QCOMPARE(program->game().pickState(), PickState::PairPending);
         QVERIFY(!nextTurnHidden());
         switch (trigger) {
@@ -405,12 +405,12 @@ private:
             QTest::keyClick(&board, Qt::Key_N, Qt::AltModifier);
             break;
         case NextTurnBy::AltNInPanel:
-            stats.activateWindow();
-            QTRY_COMPARE(QApplication::activeWindow(), &stats);
+            panel.activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), &panel);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
             break;
         case NextTurnBy::EnterOnButton:
-            stats.activateWindow();
+            panel.activateWindow();
             QTRY_VERIFY(next->hasFocus());
             QTest::keyClick(next, Qt::Key_Return);
             break;
@@ -431,20 +431,20 @@ private:
     // offscreen platform leaves no window active, so the test does it.
     bool focusBackFromTheBox()
     {
-        program->frmPexaro().activateWindow();
+        program->boardWindow().activateWindow();
         return test::boardHasTheFocus(*program);
     }
 
     bool nextTurnHidden()
     {
-        return test::nextButton(program->frmStats())->isHidden()
-            && !test::menuItem(program->frmPexaro(), "mnuNext")->isVisible();
+        return test::nextButton(program->scorePanel())->isHidden()
+            && !test::menuItem(program->boardWindow(), "mnuNext")->isVisible();
     }
 
     QString counters()
     {
-        return counterText(test::caption(program->frmStats(), "lblTurns"),
-            test::caption(program->frmStats(), "lblMatches"));
+        return counterText(test::caption(program->scorePanel(), "lblTurns"),
+            test::caption(program->scorePanel(), "lblMatches"));
     }
 
     static QString counterText(const QString& turns, const QString& matches)

@@ -12,14 +12,14 @@
 // again (the flip timer's ticks come when the machine lets them, so a replay
 // may take another turn where a choice depended on a released pair).
 
-#include "Artwork.h"
-#include "Controls.h"
-#include "FrmBoardSize.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
 #include "Game.h"
 #include "GuiSupport.h"
 #include "ReferenceGame.h"
+#include "board/Artwork.h"
+#include "board/BoardWindow.h"
+#include "common/Controls.h"
+#include "info/ScorePanel.h"
+#include "size/SizeDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,7 +117,7 @@ private:
         board_ = nullptr;
         panel_ = nullptr;
         program_->start();
-        dialog_ = &program_->frmBoardSize();
+        dialog_ = &program_->sizeDialog();
         for (int i = 0; i < 4; ++i)
             options_[i] = dialog_->findChild<QRadioButton*>(ui::elementName("optBoardSize", i));
         start_ = dialog_->findChild<QPushButton*>(QStringLiteral("cmdStart"));
@@ -128,7 +128,7 @@ private:
 
     void findBoardAndPanel()
     {
-        board_ = &program_->frmPexaro();
+        board_ = &program_->boardWindow();
         for (int i = 0; i < kSlots; ++i) {
             backs_[i] = board_->findChild<QWidget*>(ui::elementName("imgCard", i));
             faces_[i] = board_->findChild<QWidget*>(ui::elementName("imgFlip", i));
@@ -141,7 +141,7 @@ private:
         mnuRules_ = action("mnuRules");
         mnuAbout_ = action("mnuAbout");
         mnuNext_ = action("mnuNext");
-        panel_ = &program_->frmStats();
+        panel_ = &program_->scorePanel();
         status_ = panel_->findChild<QLabel*>(QStringLiteral("lblStatus"));
         turns_ = panel_->findChild<QLabel*>(QStringLiteral("lblTurns"));
         matches_ = panel_->findChild<QLabel*>(QStringLiteral("lblMatches"));
@@ -232,7 +232,7 @@ private:
         doing_.clear();
         expectedBoxes_.clear();
         boxesBefore_ = closer_.seen().size();
-        startsBefore_ = program_->hasBoardWindow() ? program_->frmPexaro().formLoadRuns() : 0;
+        startsBefore_ = program_->session().startCount();
         startExpected_ = false;
         endExpected_ = false;
         alternative_.reset();
@@ -610,7 +610,7 @@ private:
                     if (alternative_)
                         alternative_->setBoardSize(static_cast<std::int16_t>(2 * (i + 1)));
                 }
-        const int starts = program_->hasBoardWindow() ? program_->frmPexaro().formLoadRuns() : 0;
+        const int starts = program_->session().startCount();
         if (starts != startsBefore_) {
             if (!startExpected_)
                 return QStringLiteral("a game started");
@@ -779,10 +779,10 @@ private:
     test::MessageBoxCloser closer_;
     std::unique_ptr<ui::Program> program_;
     int endings_ = 0;
-    ui::FrmBoardSize* dialog_ = nullptr;
+    ui::SizeDialog* dialog_ = nullptr;
     std::array<QRadioButton*, 4> options_ {};
     QPushButton* start_ = nullptr;
-    ui::FrmPexaro* board_ = nullptr;
+    ui::BoardWindow* board_ = nullptr;
     std::array<QWidget*, kSlots> backs_ {};
     std::array<QWidget*, kSlots> faces_ {};
     QAction* mnuNewGame_ = nullptr;
@@ -791,7 +791,7 @@ private:
     QAction* mnuRules_ = nullptr;
     QAction* mnuAbout_ = nullptr;
     QAction* mnuNext_ = nullptr;
-    ui::FrmStats* panel_ = nullptr;
+    ui::ScorePanel* panel_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* turns_ = nullptr;
     QLabel* matches_ = nullptr;

@@ -6,13 +6,13 @@
 // place, caption, font, colours and starting state, the menu tree and the
 // timers. Geometry is written in twips, as the windows are designed.
 
-#include "FrmBoardSize.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
 #include "Game.h"
 #include "GridTable.h"
 #include "GuiSupport.h"
 #include "Player.h"
+#include "board/BoardWindow.h"
+#include "info/ScorePanel.h"
+#include "size/SizeDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,17 +60,17 @@ QString element(const char* array, int index)
 // No test that holds them runs the event loop, so their timers never tick.
 struct DesignTimeWindows {
     std::unique_ptr<ui::Program> program = test::seededProgram();
-    ui::FrmBoardSize frmBoardSize {*program, program->game()};
-    ui::FrmPexaro frmPexaro {*program, program->game()};
-    ui::FrmStats frmStats {*program, program->game()};
+    ui::SizeDialog sizeDialog {program->session()};
+    ui::BoardWindow boardWindow {program->session()};
+    ui::ScorePanel scorePanel {program->session()};
 
     QWidget& window(const QString& name)
     {
         if (name == QLatin1String("frmBoardSize"))
-            return frmBoardSize;
+            return sizeDialog;
         if (name == QLatin1String("frmPexaro"))
-            return frmPexaro;
-        return frmStats;
+            return boardWindow;
+        return scorePanel;
     }
 
     QWidget* control(const QString& windowName, const QString& name)
@@ -333,7 +333,7 @@ private slots:
     void aDisabledStartGameLooksDisabled()
     {
         DesignTimeWindows windows;
-        auto* start = windows.frmBoardSize.findChild<QPushButton*>(QStringLiteral("cmdStart"));
+        auto* start = windows.sizeDialog.findChild<QPushButton*>(QStringLiteral("cmdStart"));
         QVERIFY(start && start->isEnabled());
         const QImage enabled = start->grab().toImage();
         start->setEnabled(false);
@@ -433,8 +433,7 @@ private slots:
     {
         DesignTimeWindows windows;
         for (int i = 0; i < 4; ++i) {
-            auto* option
-                = windows.frmBoardSize.findChild<QRadioButton*>(element("optBoardSize", i));
+            auto* option = windows.sizeDialog.findChild<QRadioButton*>(element("optBoardSize", i));
             QVERIFY(option);
             QVERIFY(!option->isChecked());
             QVERIFY(option->autoExclusive());
@@ -444,7 +443,7 @@ private slots:
     void dialogTabsFromStartGameThroughTheFourSizes()
     {
         DesignTimeWindows windows;
-        QWidget& dialog = windows.frmBoardSize;
+        QWidget& dialog = windows.sizeDialog;
         auto* start = dialog.findChild<QWidget*>(QStringLiteral("cmdStart"));
         QVERIFY(start);
         QStringList order {start->objectName()};
@@ -461,7 +460,7 @@ private slots:
     void facesLieInFrontOfBacks()
     {
         DesignTimeWindows windows;
-        QWidget* board = windows.frmPexaro.findChild<QWidget*>(QStringLiteral("board"));
+        QWidget* board = windows.boardWindow.findChild<QWidget*>(QStringLiteral("board"));
         QVERIFY(board);
         // Later siblings are drawn over earlier ones.
         int lastBack = -1;
@@ -516,9 +515,9 @@ private slots:
     void windowClientAreasHaveTheirDesignedSize()
     {
         DesignTimeWindows windows;
-        QCOMPARE(windows.frmBoardSize.size(), QSize(pixels(4590), pixels(2925)));
-        QCOMPARE(windows.frmStats.size(), QSize(pixels(4095), pixels(4215)));
-        QMainWindow& board = windows.frmPexaro;
+        QCOMPARE(windows.sizeDialog.size(), QSize(pixels(4590), pixels(2925)));
+        QCOMPARE(windows.scorePanel.size(), QSize(pixels(4095), pixels(4215)));
+        QMainWindow& board = windows.boardWindow;
         board.layout()->activate();
         QCOMPARE(board.centralWidget()->size(), QSize(pixels(6975), pixels(6945)));
     }
@@ -587,7 +586,7 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QKeySequence, shortcut);
         DesignTimeWindows windows;
-        auto* action = windows.frmPexaro.findChild<QAction*>(item);
+        auto* action = windows.boardWindow.findChild<QAction*>(item);
         QVERIFY2(action, qPrintable(item));
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), shortcut);
@@ -598,8 +597,8 @@ private slots:
         QVERIFY(action->isEnabled());
         QVERIFY(!action->menu());
         QWidget* container = menu == QLatin1String("menuBar")
-            ? static_cast<QWidget*>(windows.frmPexaro.menuBar())
-            : windows.frmPexaro.findChild<QMenu*>(menu);
+            ? static_cast<QWidget*>(windows.boardWindow.menuBar())
+            : windows.boardWindow.findChild<QMenu*>(menu);
         QVERIFY(container);
         QVERIFY(container->actions().contains(action));
     }
@@ -607,10 +606,10 @@ private slots:
     void menuBarHoldsFileHelpAndNextTurnInThatOrder()
     {
         DesignTimeWindows windows;
-        QMenuBar* bar = windows.frmPexaro.menuBar();
-        auto* file = windows.frmPexaro.findChild<QMenu*>(QStringLiteral("mnuFile"));
-        auto* help = windows.frmPexaro.findChild<QMenu*>(QStringLiteral("mnuHelp"));
-        auto* next = windows.frmPexaro.findChild<QAction*>(QStringLiteral("mnuNext"));
+        QMenuBar* bar = windows.boardWindow.menuBar();
+        auto* file = windows.boardWindow.findChild<QMenu*>(QStringLiteral("mnuFile"));
+        auto* help = windows.boardWindow.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+        auto* next = windows.boardWindow.findChild<QAction*>(QStringLiteral("mnuNext"));
         QVERIFY(file && help && next);
         QCOMPARE(file->title(), QStringLiteral("&File"));
         QCOMPARE(help->title(), QStringLiteral("&Help"));
@@ -623,7 +622,7 @@ private slots:
     void fileMenuSeparatesExitFromTheOtherItems()
     {
         DesignTimeWindows windows;
-        auto* file = windows.frmPexaro.findChild<QMenu*>(QStringLiteral("mnuFile"));
+        auto* file = windows.boardWindow.findChild<QMenu*>(QStringLiteral("mnuFile"));
         QVERIFY(file);
         const QList<QAction*> items = file->actions();
         QCOMPARE(items.size(), 4);
@@ -635,7 +634,7 @@ private slots:
         for (int i : {0, 1, 3})
             QVERIFY(!items[i]->isSeparator());
 
-        auto* help = windows.frmPexaro.findChild<QMenu*>(QStringLiteral("mnuHelp"));
+        auto* help = windows.boardWindow.findChild<QMenu*>(QStringLiteral("mnuHelp"));
         QVERIFY(help);
         QCOMPARE(help->actions().size(), 2);
         QCOMPARE(help->actions()[0]->objectName(), QStringLiteral("mnuRules"));
@@ -645,12 +644,12 @@ private slots:
     void informationWindowItemStartsChecked()
     {
         DesignTimeWindows windows;
-        auto* stat = windows.frmPexaro.findChild<QAction*>(QStringLiteral("mnuStat"));
+        auto* stat = windows.boardWindow.findChild<QAction*>(QStringLiteral("mnuStat"));
         QVERIFY(stat);
         QVERIFY(stat->isCheckable());
         QVERIFY(stat->isChecked());
         for (const char* other : {"mnuNewGame", "mnuExit", "mnuRules", "mnuAbout", "mnuNext"}) {
-            auto* action = windows.frmPexaro.findChild<QAction*>(QString::fromLatin1(other));
+            auto* action = windows.boardWindow.findChild<QAction*>(QString::fromLatin1(other));
             QVERIFY2(action && !action->isCheckable(), other);
         }
     }
@@ -662,12 +661,12 @@ private slots:
         test::MessageBoxCloser closer;
         auto program = test::seededProgram();
         program->start();
-        ui::FrmBoardSize& dialog = program->frmBoardSize();
+        ui::SizeDialog& dialog = program->sizeDialog();
         QTest::mouseClick(
             dialog.findChild<QRadioButton*>(QStringLiteral("optBoardSize(0)")), Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_Return);
-        ui::FrmPexaro& board = program->frmPexaro();
-        Game& game = program->game();
+        ui::BoardWindow& board = program->boardWindow();
+        const Game& game = program->game();
         auto clickBack = [&board](int position) {
             QTest::mouseClick(
                 board.findChild<QWidget*>(element("imgCard", position)), Qt::LeftButton);
@@ -683,7 +682,7 @@ private slots:
         QCOMPARE(closer.seen().size(), std::size_t {1});
 
         auto* next = board.findChild<QAction*>(QStringLiteral("mnuNext"));
-        auto* status = program->frmStats().findChild<QLabel*>(QStringLiteral("lblStatus"));
+        auto* status = program->scorePanel().findChild<QLabel*>(QStringLiteral("lblStatus"));
         QVERIFY(next && status);
         QVERIFY(!next->isVisible());
         const GameState before = game.state();
@@ -714,10 +713,10 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, timer);
         auto program = test::seededProgram();
-        program->game().setBoardSize(2);
+        program->session().chooseBoardSize(2);
         QWidget& owner = window == QLatin1String("frmPexaro")
-            ? static_cast<QWidget&>(program->frmPexaro())
-            : static_cast<QWidget&>(program->frmStats());
+            ? static_cast<QWidget&>(program->boardWindow())
+            : static_cast<QWidget&>(program->scorePanel());
         QVERIFY(owner.isHidden()); // ticking does not wait for the window to show
         auto* clock = owner.findChild<QTimer*>(timer);
         QVERIFY(clock);

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Artwork.h"
+#include "board/Artwork.h"
 
 #include <array>
 #include <cmath>

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "CardImage.h"
+#include "board/CardImage.h"
 
-#include "Artwork.h"
+#include "board/Artwork.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "Controls.h"
+#include "common/Controls.h"
 
-#include "Twips.h"
+#include "common/Twips.h"
 
 #include <QImageReader>
 #include <QPalette>

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "MessageBox.h"
+#include "common/MessageBox.h"
 
 #include <QIcon>
 #include <QMessageBox>

@@ -2,17 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "FrmPexaro.h"
+#include "board/BoardWindow.h"
 
 #include "BoardLayout.h"
-#include "CardImage.h"
-#include "Controls.h"
-#include "FrmBoardSize.h"
-#include "FrmStats.h"
 #include "Game.h"
-#include "MessageBox.h"
-#include "Program.h"
-#include "Twips.h"
+#include "board/CardImage.h"
+#include "common/Controls.h"
+#include "common/GameSession.h"
+#include "common/MessageBox.h"
+#include "common/Twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -31,6 +29,10 @@ namespace {
 const QString kHiddenFace = QStringLiteral("card face, hidden");
 const QString kNoCard = QStringLiteral("no card");
 
+// The card grid in twips: the first card's corner, the step from one card to
+// the next (15 twips less than a back, so that neighbours overlap by one
+// pixel), a back's side, and a face's width (two pixels wider than its back,
+// so that a turned card covers its back's edge).
 constexpr int kGridOrigin = 120;
 constexpr int kGridPitch = 840;
 constexpr int kBackSize = 855;
@@ -54,10 +56,9 @@ const char* const kAbout = "Pexaro was created by the Pexaro developers in Decem
 
 } // namespace
 
-FrmPexaro::FrmPexaro(Program& program, Game& game)
-    : QMainWindow(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
-    , program_(program)
-    , game_(game)
+BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , session_(session)
 {
     setObjectName(QStringLiteral("frmPexaro"));
     setWindowTitle(QStringLiteral("Pexaro"));
@@ -69,12 +70,18 @@ FrmPexaro::FrmPexaro(Program& program, Game& game)
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
+    // A released pair is resolved at the next tick, so the two cards show
+    // until the event loop is idle again; the cost of this 1 ms timer and the
+    // panel's at idle is noted with the panel's.
     Timer1_->setInterval(1);
-    connect(Timer1_, &QTimer::timeout, this, &FrmPexaro::Timer1_Timer);
+    connect(Timer1_, &QTimer::timeout, &session_, &GameSession::onFlipTick);
     Timer1_->start();
+
+    connect(&session_, &GameSession::changed, this, &BoardWindow::redraw);
+    connect(&session_, &GameSession::nextTurnGiven, this, &BoardWindow::focusBoard);
 }
 
-void FrmPexaro::createCards()
+void BoardWindow::createCards()
 {
     auto* board = new QWidget(this);
     board->setObjectName(QStringLiteral("board"));
@@ -87,7 +94,7 @@ void FrmPexaro::createCards()
         imgCard_[i]->setAccessibleName(kNoCard); // as its default CardLook says
         imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
         imgCard_[i]->hide();
-        connect(imgCard_[i], &CardImage::clicked, this, &FrmPexaro::imgCard_Click);
+        connect(imgCard_[i], &CardImage::clicked, this, &BoardWindow::onCardClicked);
     }
     // Faces come later so that they lie in front of the backs.
     for (int v = 0; v < kSlots; ++v) {
@@ -98,13 +105,13 @@ void FrmPexaro::createCards()
     }
 }
 
-void FrmPexaro::createMenus()
+void BoardWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setAccessibleName(QStringLiteral("Menu bar"));
     auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
-                       const QKeySequence& shortcut, void (FrmPexaro::*handler)()) {
+                       const QKeySequence& shortcut, void (BoardWindow::*handler)()) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         action->setShortcut(shortcut);
@@ -116,30 +123,30 @@ void FrmPexaro::createMenus()
     mnuFile->setAccessibleName(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     addItem(mnuFile, "mnuNewGame", QStringLiteral("&New Game"), QKeySequence(Qt::CTRL | Qt::Key_N),
-        &FrmPexaro::mnuNewGame_Click);
+        &BoardWindow::newGame);
     mnuStat_ = addItem(mnuFile, "mnuStat", QStringLiteral("&Information Window"),
-        QKeySequence(Qt::CTRL | Qt::Key_I), &FrmPexaro::mnuStat_Click);
+        QKeySequence(Qt::CTRL | Qt::Key_I), &BoardWindow::toggleScorePanel);
     mnuStat_->setCheckable(true);
     mnuStat_->setChecked(true);
     mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
     addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X),
-        &FrmPexaro::mnuExit_Click);
+        &BoardWindow::exitRequested);
 
     QMenu* mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setAccessibleName(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     addItem(mnuHelp, "mnuRules", QStringLiteral("&Rules of the Game"),
-        QKeySequence(Qt::CTRL | Qt::Key_R), &FrmPexaro::mnuRules_Click);
+        QKeySequence(Qt::CTRL | Qt::Key_R), &BoardWindow::showRules);
     addItem(mnuHelp, "mnuAbout", QStringLiteral("&About Pexaro"),
-        QKeySequence(Qt::CTRL | Qt::Key_A), &FrmPexaro::mnuAbout_Click);
+        QKeySequence(Qt::CTRL | Qt::Key_A), &BoardWindow::showAbout);
 
     mnuNext_ = bar->addAction(QStringLiteral("&Next Turn"));
     mnuNext_->setObjectName(QStringLiteral("mnuNext"));
     mnuNext_->setVisible(false);
-    connect(mnuNext_, &QAction::triggered, this, &FrmPexaro::mnuNext_Click);
+    connect(mnuNext_, &QAction::triggered, this, &BoardWindow::onNextTurnChosen);
 }
 
-QSize FrmPexaro::outerSizeFor(int n) const
+QSize BoardWindow::outerSizeFor(int n) const
 {
     const int backWidth = imgCard_[0]->width() * kTwipsPerPixel;
     const int backHeight = imgCard_[0]->height() * kTwipsPerPixel;
@@ -148,25 +155,19 @@ QSize FrmPexaro::outerSizeFor(int n) const
     return {px(static_cast<int>(std::lround(width))), px(static_cast<int>(std::lround(height)))};
 }
 
-void FrmPexaro::Form_Load()
+void BoardWindow::layOutForGame(QSize panelSize)
 {
-    ++formLoadRuns_;
-    FrmStats& stats = program_.frmStats();
-    game_.startGame();
-    stats.syncFromGame();
-    stats.show();
     mnuStat_->setChecked(true);
     sizeForBoard();
-    placeOnScreen(stats.frameGeometry().size());
-    syncFromGame();
+    placeOnScreen(panelSize);
 }
 
 // The formulas give the outer size; the frame and the menu bar (which wraps
 // when the window is narrow) are taken out of it, but never so far that the
 // cards would be clipped.
-void FrmPexaro::sizeForBoard()
+void BoardWindow::sizeForBoard()
 {
-    const int n = game_.state().gCards;
+    const int n = session_.game().state().gCards;
     const QSize frame = frameGeometry().size() - geometry().size();
     sizedForFrame_ = frame;
     QSize inner = outerSizeFor(n) - frame;
@@ -183,7 +184,7 @@ void FrmPexaro::sizeForBoard()
 
 // The board and the panel beside it are centred for the first game, keep the
 // player's position afterwards, and are always kept on the screen.
-void FrmPexaro::placeOnScreen(QSize panel)
+void BoardWindow::placeOnScreen(QSize panel)
 {
     const QScreen* where = screen();
     if (!where)
@@ -201,9 +202,9 @@ void FrmPexaro::placeOnScreen(QSize panel)
     move(topLeft);
 }
 
-void FrmPexaro::syncFromGame()
+void BoardWindow::redraw()
 {
-    const GameView& view = game_.view();
+    const GameView& view = session_.view();
     for (int i = 0; i < kSlots; ++i)
         imgCard_[i]->setVisible(view.backVisible[i]);
     for (int v = 0; v < kSlots; ++v) {
@@ -218,13 +219,14 @@ void FrmPexaro::syncFromGame()
 // order: "card 12, face down", its picture once turned, "removed" once gone.
 // A face that is not showing is never named after its picture. Only cards
 // whose look changed are renamed: this runs after every click.
-void FrmPexaro::describeCards()
+void BoardWindow::describeCards()
 {
-    const int cells = game_.boardCells();
+    const Game& game = session_.game();
+    const int cells = game.boardCells();
     const int side = static_cast<int>(std::lround(std::sqrt(cells)));
     std::array<CardLook, kSlots> looks {};
     for (int p = 0; p < cells; ++p)
-        looks[p] = {game_.cardState(p), game_.state().cardValue[p], side};
+        looks[p] = {game.cardState(p), game.state().cardValue[p], side};
     // Faces that stopped showing lose their picture's name first; a face that
     // shows again is named below.
     for (int p = 0; p < kSlots; ++p) {
@@ -239,7 +241,7 @@ void FrmPexaro::describeCards()
     }
 }
 
-void FrmPexaro::describeCard(int position, const CardLook& look)
+void BoardWindow::describeCard(int position, const CardLook& look)
 {
     if (!look.state) {
         imgCard_[position]->setAccessibleName(kNoCard);
@@ -261,92 +263,71 @@ void FrmPexaro::describeCard(int position, const CardLook& look)
         QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1));
 }
 
-void FrmPexaro::focusBoard()
+void BoardWindow::focusBoard()
 {
     activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
 
-void FrmPexaro::imgCard_Click(int index)
+void BoardWindow::onCardClicked(int position)
 {
-    game_.clickCard(index);
-    syncFromGame();
-    program_.frmStats().syncFromGame();
-    if (const auto box = game_.takeWinMessage())
+    session_.pickCard(position);
+    if (const auto box = session_.takeWinMessage())
         showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
 }
 
-void FrmPexaro::Timer1_Timer()
-{
-    if (game_.resolveReleasedPair())
-        syncFromGame();
-}
-
-void FrmPexaro::keyPressEvent(QKeyEvent* event)
+void BoardWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    if (game_.pressEnter())
-        program_.frmStats().nextTurnGiven();
+    session_.pressEnter();
 }
 
-void FrmPexaro::closeEvent(QCloseEvent* event)
+void BoardWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    program_.endProgram();
+    emit exitRequested();
 }
 
 // The window manager tells the frame's size only once the window is shown.
-void FrmPexaro::moveEvent(QMoveEvent* event)
+void BoardWindow::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
     if (frameGeometry().size() - geometry().size() != sizedForFrame_)
         sizeForBoard();
 }
 
-void FrmPexaro::mnuNewGame_Click()
+void BoardWindow::newGame()
 {
-    game_.newGame();
-    syncFromGame();
-    FrmStats& stats = program_.frmStats();
-    stats.syncFromGame();
-    stats.hide();
-    hide();
+    session_.newGame();
     keepPlayerPosition_ = true;
-    FrmBoardSize& dialog = program_.frmBoardSize();
-    dialog.show();
-    dialog.activateWindow();
+    emit newGameRequested();
 }
 
 // Runs after the action has moved its check mark.
-void FrmPexaro::mnuStat_Click()
+void BoardWindow::toggleScorePanel()
 {
-    program_.frmStats().setVisible(mnuStat_->isChecked());
+    emit scorePanelToggled(mnuStat_->isChecked());
     focusBoard();
 }
 
-void FrmPexaro::mnuExit_Click()
-{
-    program_.endProgram();
-}
-
-void FrmPexaro::mnuRules_Click()
+void BoardWindow::showRules()
 {
     showMessage(this, QString::fromLatin1(kRules), QStringLiteral("Pexaro--Rules of the Game"));
 }
 
-void FrmPexaro::mnuAbout_Click()
+void BoardWindow::showAbout()
 {
     showMessage(this, QString::fromLatin1(kAbout), QStringLiteral("Pexaro--About the Game"));
 }
 
-void FrmPexaro::mnuNext_Click()
+void BoardWindow::onNextTurnChosen()
 {
     if (mnuNext_->isVisible())
-        program_.frmStats().cmdNext_Click();
+        session_.nextTurn();
 }
 
 } // namespace pexaro::ui

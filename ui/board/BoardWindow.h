@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "Artwork.h"
+#include "board/Artwork.h"
 
 #include <QMainWindow>
 
@@ -15,40 +15,32 @@ class QAction;
 class QTimer;
 
 namespace pexaro {
-class Game;
 enum class CardState;
 } // namespace pexaro
 
 namespace pexaro::ui {
 
 class CardImage;
-class Program;
+class GameSession;
 
-// The board window: the cards, the menu bar and the flip timer. It mirrors
-// the game it is given and forwards every input to it.
-class FrmPexaro : public QMainWindow {
+// The board window: the cards, the menu bar and the flip timer. It shows the
+// session's game and hands every input to it.
+class BoardWindow : public QMainWindow {
     Q_OBJECT
 public:
-    FrmPexaro(Program& program, Game& game);
+    explicit BoardWindow(GameSession& session, QWidget* parent = nullptr);
 
-    // Start-up of a game: also the window's load handler.
-    void Form_Load();
-    int formLoadRuns() const { return formLoadRuns_; }
-
+    // Sizes the window for the session's board and places it, with a panel of
+    // `panelSize` beside it; checks the Information Window item.
+    void layOutForGame(QSize panelSize);
     // Outer window size in pixels for a board of side n, by the board formulas.
     QSize outerSizeFor(int n) const;
-
-    void imgCard_Click(int index);
-    void Timer1_Timer();
-    void mnuNewGame_Click();
-    void mnuStat_Click();
-    void mnuExit_Click();
-    void mnuRules_Click();
-    void mnuAbout_Click();
-    void mnuNext_Click();
-
-    void syncFromGame();
     void focusBoard();
+
+signals:
+    void newGameRequested();
+    void scorePanelToggled(bool shown);
+    void exitRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -60,6 +52,15 @@ private:
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
+    void redraw();
+
+    void onCardClicked(int position);
+    void newGame();
+    void toggleScorePanel();
+    void showRules();
+    void showAbout();
+    void onNextTurnChosen();
+
     struct CardLook {
         std::optional<CardState> state; // none: no card at this position
         int value = -1;
@@ -69,8 +70,7 @@ private:
     void describeCards();
     void describeCard(int position, const CardLook& look);
 
-    Program& program_;
-    Game& game_;
+    GameSession& session_;
     Artwork artwork_;
     std::array<CardImage*, 64> imgCard_ {};
     std::array<CardImage*, 64> imgFlip_ {};
@@ -78,7 +78,6 @@ private:
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;
-    int formLoadRuns_ = 0;
     bool keepPlayerPosition_ = false;
     QSize sizedForFrame_; // the frame the window was last sized with
 };

@@ -5,34 +5,33 @@
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
 class QTimer;
 
-namespace pexaro {
-class Game;
-}
-
 namespace pexaro::ui {
 
-class Program;
+class GameSession;
 
-// The score panel: counters, status and the Next Turn button, docked to the
-// right of the board window by its own timer.
-class FrmStats : public QWidget {
+// The score panel: counters, status and the Next Turn button, kept docked to
+// the right of the board window by its own timer.
+class ScorePanel : public QWidget {
     Q_OBJECT
 public:
-    FrmStats(Program& program, Game& game);
+    explicit ScorePanel(GameSession& session, QWidget* parent = nullptr);
 
-    void Form_Load();
-    // The Next Turn action.
-    void cmdNext_Click();
-    // Mirrors a Next Turn given anywhere and hands the focus to the board.
-    void nextTurnGiven();
-    void tmrTimer_Timer();
-    void syncFromGame();
+    // The window the panel docks beside; until set, it stays where it is.
+    void followBoard(QWidget* board) { board_ = board; }
+    // Shows the game's counters, status and Next Turn as they are now.
+    void redraw();
+
+signals:
+    // The panel took the focus without a Next Turn button to hold it.
+    void focusDeclined();
+    void exitRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,12 +41,13 @@ protected:
 
 private:
     void createControls();
-    void Form_GotFocus();
-    bool cmdNext_KeyDown(const QKeyEvent& key);
+    void dockBesideBoard();
+    void onActivated();
+    bool handleNextTurnKey(const QKeyEvent& key);
     const QPixmap& background(qreal ratio);
 
-    Program& program_;
-    Game& game_;
+    GameSession& session_;
+    QPointer<QWidget> board_;
     QPixmap background_;
     QLabel* lblStatus_ = nullptr;
     QLabel* lblTurns_ = nullptr;

@@ -2,14 +2,11 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "FrmBoardSize.h"
+#include "size/SizeDialog.h"
 
-#include "Controls.h"
-#include "FrmPexaro.h"
-#include "FrmStats.h"
-#include "Game.h"
-#include "Program.h"
-#include "Twips.h"
+#include "common/Controls.h"
+#include "common/GameSession.h"
+#include "common/Twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -20,10 +17,9 @@
 
 namespace pexaro::ui {
 
-FrmBoardSize::FrmBoardSize(Program& program, Game& game)
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
-    , program_(program)
-    , game_(game)
+SizeDialog::SizeDialog(GameSession& session, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , session_(session)
 {
     setObjectName(QStringLiteral("frmBoardSize"));
     setWindowTitle(QStringLiteral("Pexaro--Board Size Selection"));
@@ -33,7 +29,7 @@ FrmBoardSize::FrmBoardSize(Program& program, Game& game)
     createControls();
 }
 
-void FrmBoardSize::createControls()
+void SizeDialog::createControls()
 {
     const QFont times = controlFont(QStringLiteral("Times New Roman"), 18, true);
 
@@ -64,7 +60,7 @@ void FrmBoardSize::createControls()
         setTextColour(*option, Qt::black);
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)
-                optBoardSize_Click(i);
+                onSizeChosen(i);
         });
         optBoardSize_[i] = option;
     }
@@ -75,7 +71,7 @@ void FrmBoardSize::createControls()
     cmdStart_->setFont(controlFont(QStringLiteral("Arial"), 9.75, true));
     setBackground(*cmdStart_, QColor(0, 255, 0));
     setTextColour(*cmdStart_, Qt::black);
-    connect(cmdStart_, &QPushButton::clicked, this, &FrmBoardSize::cmdStart_Click);
+    connect(cmdStart_, &QPushButton::clicked, this, &SizeDialog::onStartClicked);
 
     setTabOrder(cmdStart_, optBoardSize_[0]);
     for (int i = 0; i + 1 < 4; ++i)
@@ -86,7 +82,7 @@ void FrmBoardSize::createControls()
         child->installEventFilter(this);
 }
 
-void FrmBoardSize::Form_Load()
+void SizeDialog::initialize()
 {
     const QScreen* where = screen();
     const QPoint origin = where ? where->geometry().topLeft() : QPoint();
@@ -94,48 +90,44 @@ void FrmBoardSize::Form_Load()
     cmdStart_->setEnabled(false);
 }
 
-void FrmBoardSize::optBoardSize_Click(int index)
+void SizeDialog::onSizeChosen(int index)
 {
-    game_.setBoardSize(static_cast<std::int16_t>((index + 1) * 2));
+    session_.chooseBoardSize((index + 1) * 2);
     cmdStart_->setEnabled(true);
 }
 
-void FrmBoardSize::cmdStart_Click()
+void SizeDialog::onStartClicked()
 {
     hide();
-    FrmPexaro& board = program_.frmPexaro();
-    board.show();
-    program_.frmStats().show();
-    board.Form_Load();
-    board.focusBoard();
+    emit startGameRequested();
 }
 
-bool FrmBoardSize::eventFilter(QObject* watched, QEvent* event)
+bool SizeDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && Form_KeyDown(static_cast<const QKeyEvent&>(*event)))
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<const QKeyEvent&>(*event)))
         return true;
     return QWidget::eventFilter(watched, event);
 }
 
-bool FrmBoardSize::Form_KeyDown(const QKeyEvent& key)
+bool SizeDialog::handleKey(const QKeyEvent& key)
 {
     const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
     const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     if (enter && modifiers == Qt::NoModifier && cmdStart_->isEnabled()) {
-        cmdStart_Click();
+        onStartClicked();
         return true;
     }
     if (key.key() == Qt::Key_X && modifiers == Qt::ControlModifier) {
-        program_.endProgram();
+        emit exitRequested();
         return true;
     }
     return false;
 }
 
-void FrmBoardSize::closeEvent(QCloseEvent* event)
+void SizeDialog::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    program_.endProgram();
+    emit exitRequested();
 }
 
 } // namespace pexaro::ui

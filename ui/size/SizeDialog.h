@@ -11,23 +11,22 @@
 class QPushButton;
 class QRadioButton;
 
-namespace pexaro {
-class Game;
-}
-
 namespace pexaro::ui {
 
-class Program;
+class GameSession;
 
 // The board size dialog: the first window, and the one New Game returns to.
-class FrmBoardSize : public QWidget {
+class SizeDialog : public QWidget {
     Q_OBJECT
 public:
-    FrmBoardSize(Program& program, Game& game);
+    explicit SizeDialog(GameSession& session, QWidget* parent = nullptr);
 
-    void Form_Load();
-    void optBoardSize_Click(int index);
-    void cmdStart_Click();
+    // Opening state of the run: in the screen's corner, Start Game disabled.
+    void initialize();
+
+signals:
+    void startGameRequested();
+    void exitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,11 +34,12 @@ protected:
 
 private:
     void createControls();
-    // Key preview: true when the key was handled here.
-    bool Form_KeyDown(const QKeyEvent& key);
+    void onSizeChosen(int index);
+    void onStartClicked();
+    // Key preview for the whole dialog: true when the key was handled here.
+    bool handleKey(const QKeyEvent& key);
 
-    Program& program_;
-    Game& game_;
+    GameSession& session_;
     std::array<QRadioButton*, 4> optBoardSize_ {};
     QPushButton* cmdStart_ = nullptr;
 };

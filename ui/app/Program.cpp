@@ -1,0 +1,150 @@
+// SPDX-FileCopyrightText: 2026 The Pexaro developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/Program.h"
+
+#include "Game.h"
+#include "board/BoardWindow.h"
+#include "common/GameSession.h"
+#include "info/ScorePanel.h"
+#include "size/SizeDialog.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace pexaro::ui {
+
+Program::Program(std::unique_ptr<Game> game, QObject* parent)
+    : QObject(parent)
+    , session_(std::make_unique<GameSession>(std::move(game)))
+{
+    // A style that paints the buttons' own face colours on every desktop.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+Program::~Program() = default;
+
+const Game& Program::game() const
+{
+    return session_->game();
+}
+
+void Program::start()
+{
+    SizeDialog& dialog = sizeDialog();
+    dialog.show();
+    dialog.activateWindow();
+}
+
+SizeDialog& Program::sizeDialog()
+{
+    if (!dialog_) {
+        dialog_ = std::make_unique<SizeDialog>(*session_);
+        connect(dialog_.get(), &SizeDialog::startGameRequested, this, &Program::startGame);
+        connect(dialog_.get(), &SizeDialog::exitRequested, this, &Program::endProgram);
+        dialog_->initialize();
+    }
+    return *dialog_;
+}
+
+BoardWindow& Program::boardWindow()
+{
+    if (!board_) {
+        board_ = std::make_unique<BoardWindow>(*session_);
+        connect(board_.get(), &BoardWindow::newGameRequested, this, &Program::returnToSizeDialog);
+        connect(board_.get(), &BoardWindow::scorePanelToggled, this, &Program::setScorePanelShown);
+        connect(board_.get(), &BoardWindow::exitRequested, this, &Program::endProgram);
+        if (panel_)
+            dockPanelToBoard();
+        beginGameOnBoard();
+    }
+    return *board_;
+}
+
+ScorePanel& Program::scorePanel()
+{
+    if (!panel_) {
+        panel_ = std::make_unique<ScorePanel>(*session_);
+        connect(panel_.get(), &ScorePanel::exitRequested, this, &Program::endProgram);
+        panel_->redraw(); // the opening prompt
+        if (board_)
+            dockPanelToBoard();
+    }
+    return *panel_;
+}
+
+// Start Game: the dialog has hidden itself. The first time, creating the board
+// window already began a game; beginning again deals anew, as on every start.
+void Program::startGame()
+{
+    BoardWindow& board = boardWindow();
+    board.show();
+    scorePanel().show();
+    beginGameOnBoard();
+    board.focusBoard();
+}
+
+// The board window's start-up for a game: the panel shows beside it, disabled,
+// and the board is sized, placed and dealt.
+void Program::beginGameOnBoard()
+{
+    ScorePanel& panel = scorePanel();
+    session_->startGame();
+    panel.show();
+    board_->layOutForGame(panel.frameGeometry().size());
+}
+
+// The panel follows the board and hands it the keyboard focus.
+void Program::dockPanelToBoard()
+{
+    panel_->followBoard(board_.get());
+    connect(panel_.get(), &ScorePanel::focusDeclined, board_.get(), &BoardWindow::focusBoard);
+}
+
+void Program::returnToSizeDialog()
+{
+    scorePanel().hide();
+    board_->hide();
+    SizeDialog& dialog = sizeDialog();
+    dialog.show();
+    dialog.activateWindow();
+}
+
+void Program::setScorePanelShown(bool shown)
+{
+    scorePanel().setVisible(shown);
+}
+
+void Program::endProgram()
+{
+    for (QWidget* window : {static_cast<QWidget*>(panel_.get()),
+             static_cast<QWidget*>(board_.get()), static_cast<QWidget*>(dialog_.get())})
+        if (window)
+            window->hide();
+    emit ended();
+    QCoreApplication::exit(0);
+}
+
+void preferXcbOnWayland()
+{
+    const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (!chosen && wayland && qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+int runPexaro(int argc, char* argv[])
+{
+    preferXcbOnWayland();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Pexaro"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pexaro.Pexaro"));
+    QApplication::setQuitOnLastWindowClosed(false); // windows hide; only ending the program quits
+    Program program(std::make_unique<Game>());
+    program.start();
+    return QApplication::exec();
+}
+
+} // namespace pexaro::ui

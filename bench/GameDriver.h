@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "Game.h"
 #include "PaintProbe.h"
 
 #include <QAction>
@@ -143,10 +144,10 @@ private:
                     faceOn_[p] = v;
     }
 
-    // The position of the card whose value differs from this one's by 32.
+    // The position of the card that pairs with this one.
     int partnerOf(int position) const
     {
-        const int partner = (faceOn_.at(position) + 32) % 64;
+        const int partner = pexaro::pairPartner(faceOn_.at(position));
         for (int p = 0; p < 64; ++p)
             if (faceOn_[p] == partner)
                 return p;

@@ -39,7 +39,7 @@ void Game::startGame()
 {
     random_->reseed(clock_());
     buildTexts();
-    view_.statsEnabled = false;
+    view_.panelEnabled = false;
 
     state_.pairCount = 0;
     state_.clickCount = 0;
@@ -173,7 +173,7 @@ void Game::scorePair(int position)
     const bool match = isPair(s.firstValue, s.cardValue[position]);
     view_.statusText = match ? s.msgMatch : s.msgNoMatch;
     view_.nextTurnShown = true;
-    view_.statsEnabled = true;
+    view_.panelEnabled = true;
     s.Wait = 1;
     if (match) {
         ++s.matchCount;

@@ -76,7 +76,7 @@ struct GameView {
     std::string turnsCaption = "0"; // lblTurns
     std::string matchesCaption = "0"; // lblMatches
     bool nextTurnShown = false; // cmdNext and mnuNext together
-    bool statsEnabled = false; // frmStats as a whole
+    bool panelEnabled = false; // the score panel (frmStats) as a whole
     std::optional<MessageBoxText> winMessage; // due, not yet shown
 
     GameView();

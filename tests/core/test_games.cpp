@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ExpectedTexts.h"
 #include "Game.h"
 #include "Player.h"
 
@@ -69,7 +70,7 @@ TEST(WholeGame, aPerfectPlayerClearsFourByFourInEightTurns)
     EXPECT_EQ(game.view().statusText, game.state().msgWin);
     const auto box = game.takeWinMessage();
     ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, "Congratulations!!  You found all the matches!!  You took 8 turns.");
+    EXPECT_EQ(box->text, test::expected::winBox(8));
 }
 
 TEST(WholeGame, twoByTwoTakesAtLeastTwoTurns)
@@ -90,8 +91,7 @@ TEST(WholeGame, eightByEightWithAMissBeforeEveryMatchButTheLast)
     EXPECT_EQ(game.view().turnsCaption, "63");
     EXPECT_EQ(game.view().matchesCaption, "32");
     ASSERT_TRUE(game.view().winMessage);
-    EXPECT_EQ(game.view().winMessage->text,
-        "Congratulations!!  You found all the matches!!  You took 63 turns.");
+    EXPECT_EQ(game.view().winMessage->text, test::expected::winBox(63));
 }
 
 TEST(WholeGame, sixBySixAndThenAnotherGameAfterTheWin)

@@ -244,7 +244,7 @@ private:
     int partnerOf(int position)
     {
         const Game& game = referee_.game();
-        const int partner = (game.state().cardValue[position] + kPairOffset) % kSlots;
+        const int partner = pairPartner(game.state().cardValue[position]);
         for (int p = 0; p < game.boardCells(); ++p)
             if (game.state().cardValue[p] == partner)
                 return p;
@@ -322,8 +322,7 @@ RC_GTEST_PROP(RandomPlay, anyShortSequenceOfCallsKeepsTheGameSound,
         return k;
     };
     auto partnerOfFirst = [&] {
-        const int partner
-            = (game.state().cardValue[game.state().firstIndex] + kPairOffset) % kSlots;
+        const int partner = pairPartner(game.state().cardValue[game.state().firstIndex]);
         for (int p = 0; p < game.boardCells(); ++p)
             if (game.state().cardValue[p] == partner)
                 return p;
@@ -356,7 +355,7 @@ TEST(NewBoard, showsOnlyItsOwnCardsAfterAPairWasReleasedJustBeforeNewGame)
     game.setBoardSize(8);
     game.startGame();
     int first = 63, second = 62;
-    if (std::abs(game.state().cardValue[first] - game.state().cardValue[second]) == kPairOffset)
+    if (isPair(game.state().cardValue[first], game.state().cardValue[second]))
         second = 61;
     game.clickCard(first);
     game.clickCard(second);

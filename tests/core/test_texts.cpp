@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ExpectedTexts.h"
 #include "Game.h"
 #include "Player.h"
 
@@ -14,17 +15,11 @@ TEST(StatusTexts, areBuiltByteForByteWithCrLfBreaks)
     const Game game = test::seededGame(4, 1.0f);
     const GameState& s = game.state();
     EXPECT_EQ(s.crlf, "\r\n");
-    EXPECT_EQ(s.ClickMessage1, "\r\n\r\nClick on a card...");
-    EXPECT_EQ(s.msgSecondCard, "\r\n\r\nNow click on another card to try to find a match...");
-    EXPECT_EQ(s.msgMatch,
-        "You found a MATCH!\r\n\r\n(Click on the 'Next Turn'\r\nbutton or press "
-        "the\r\nENTER key to continue.)");
-    EXPECT_EQ(s.msgNoMatch,
-        "SORRY...\r\nYou didn't find a match.\r\n\r\n(Click on the 'Next "
-        "Turn'\r\nbutton or press the\r\nENTER key to continue.)");
-    EXPECT_EQ(s.msgWin,
-        "YOU WIN!!\r\n\r\nYou found all the matches!\r\n\r\nPress Ctrl-N \r\nto "
-        "play again.");
+    EXPECT_EQ(s.ClickMessage1, test::expected::clickMessage);
+    EXPECT_EQ(s.msgSecondCard, test::expected::secondCard);
+    EXPECT_EQ(s.msgMatch, test::expected::match);
+    EXPECT_EQ(s.msgNoMatch, test::expected::noMatch);
+    EXPECT_EQ(s.msgWin, test::expected::win);
     EXPECT_EQ(clickMessage(), s.ClickMessage1);
 }
 
@@ -45,9 +40,9 @@ TEST(StatusTexts, areRebuiltIdenticallyAtEveryStart)
 TEST(StatusTexts, thePanelOpensWithTheStartOfTurnPromptAndZeroCounters)
 {
     const Game game;
-    EXPECT_EQ(game.view().statusText, "\r\n\r\nClick on a card...");
+    EXPECT_EQ(game.view().statusText, test::expected::clickMessage);
     EXPECT_EQ(game.view().turnsCaption, "0");
     EXPECT_EQ(game.view().matchesCaption, "0");
-    EXPECT_FALSE(game.view().statsEnabled);
+    EXPECT_FALSE(game.view().panelEnabled);
     EXPECT_FALSE(game.view().nextTurnShown);
 }

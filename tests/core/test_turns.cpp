@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ExpectedTexts.h"
 #include "Game.h"
 #include "TestRandom.h"
 
@@ -60,7 +61,7 @@ TEST_F(TwoByTwo, firstPickTurnsTheCardAndAsksForASecond)
     EXPECT_EQ(s().firstIndex, 1);
     EXPECT_EQ(v().statusText, s().msgSecondCard);
     EXPECT_FALSE(v().nextTurnShown);
-    EXPECT_FALSE(v().statsEnabled) << "nothing scored yet";
+    EXPECT_FALSE(v().panelEnabled) << "nothing scored yet";
 }
 
 TEST_F(TwoByTwo, aFaceUpCardCannotBeThePairOfItself)
@@ -87,7 +88,7 @@ TEST_F(TwoByTwo, aMatchIsScoredAtTheSecondPick)
     EXPECT_EQ(game.pickState(), PickState::PairPending);
     EXPECT_EQ(v().statusText, s().msgMatch);
     EXPECT_TRUE(v().nextTurnShown);
-    EXPECT_TRUE(v().statsEnabled);
+    EXPECT_TRUE(v().panelEnabled);
     EXPECT_EQ(s().Wait, 1);
     EXPECT_EQ(s().secondIndex, 0);
     EXPECT_EQ(v().matchesCaption, "1");
@@ -226,8 +227,8 @@ TEST_F(TwoByTwo, theLastPairWinsAndFreezesTheBoard)
     EXPECT_EQ(s().Wait, 1);
     const auto box = game.takeWinMessage();
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, "Congratulations!!  You found all the matches!!  You took 2 turns.");
-    EXPECT_EQ(box->title, "You're a winner!!");
+    EXPECT_EQ(box->text, test::expected::winBox(2));
+    EXPECT_EQ(box->title, test::expected::winTitle);
     EXPECT_FALSE(game.takeWinMessage().has_value()) << "shown once";
 
     expectUnchangedBy([](Game& g) {
@@ -267,7 +268,7 @@ TEST_F(TwoByTwo, aNewGameOpensOnTheStartPromptWithoutNextTurn)
     game.startGame();
     EXPECT_EQ(v().statusText, s().ClickMessage1);
     EXPECT_FALSE(v().nextTurnShown);
-    EXPECT_FALSE(v().statsEnabled);
+    EXPECT_FALSE(v().panelEnabled);
     EXPECT_EQ(s().Wait, 0);
     EXPECT_EQ(s().turnCount, 0);
     EXPECT_EQ(game.pickState(), PickState::Ready);

@@ -15,9 +15,16 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace pexaro::test {
+
+// A text as a label shows it: each CR LF one LF.
+inline QString onLabel(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 // Closes every modal message box with its OK button, as a player would, and
 // remembers what each one said.

@@ -4,7 +4,9 @@
 
 #pragma once
 
+#include "ExpectedTexts.h"
 #include "Game.h"
+#include "GuiSupport.h"
 #include "Player.h"
 #include "app/Program.h"
 #include "board/BoardWindow.h"
@@ -34,18 +36,13 @@ namespace pexaro::test {
 // and a loaded machine slow it many times over; a wait that succeeds ends at once.
 inline constexpr int kPatienceMs = 20000;
 
-// What the status label shows: the game's texts with each CR LF as one LF.
+// What the status label shows.
 namespace shown {
-inline const QString clickMessage = QStringLiteral("\n\nClick on a card...");
-inline const QString secondCard
-    = QStringLiteral("\n\nNow click on another card to try to find a match...");
-inline const QString match = QStringLiteral("You found a MATCH!\n\n(Click on the 'Next "
-                                            "Turn'\nbutton or press the\nENTER key to continue.)");
-inline const QString noMatch = QStringLiteral("SORRY...\nYou didn't find a match.\n\n(Click on "
-                                              "the 'Next Turn'\nbutton or press the\nENTER key "
-                                              "to continue.)");
-inline const QString win
-    = QStringLiteral("YOU WIN!!\n\nYou found all the matches!\n\nPress Ctrl-N \nto play again.");
+inline const QString clickMessage = onLabel(expected::clickMessage);
+inline const QString secondCard = onLabel(expected::secondCard);
+inline const QString match = onLabel(expected::match);
+inline const QString noMatch = onLabel(expected::noMatch);
+inline const QString win = onLabel(expected::win);
 } // namespace shown
 
 inline QString arrayElement(const char* array, int index)

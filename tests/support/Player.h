@@ -24,7 +24,7 @@ inline Game seededGame(std::int16_t cards, float seed)
 inline int partnerOf(const Game& game, int position)
 {
     const int value = game.state().cardValue[position];
-    const int partner = value < kPairOffset ? value + kPairOffset : value - kPairOffset;
+    const int partner = pairPartner(value);
     for (int p = 0; p < game.boardCells(); ++p)
         if (game.state().cardValue[p] == partner)
             return p;

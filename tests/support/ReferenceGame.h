@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "ExpectedTexts.h"
 #include "Game.h"
 
 #include <cstdlib>
@@ -30,15 +31,12 @@ public:
     {
         GameState& s = state_;
         s.crlf = "\r\n";
-        const std::string hint = "(Click on the 'Next Turn'\r\nbutton or press the\r\nENTER key "
-                                 "to continue.)";
-        s.msgNoMatch = "SORRY...\r\nYou didn't find a match.\r\n\r\n" + hint;
-        s.msgMatch = "You found a MATCH!\r\n\r\n" + hint;
-        s.msgWin = "YOU WIN!!\r\n\r\nYou found all the matches!\r\n\r\nPress Ctrl-N \r\nto play "
-                   "again.";
-        s.ClickMessage1 = "\r\n\r\nClick on a card...";
-        s.msgSecondCard = "\r\n\r\nNow click on another card to try to find a match...";
-        view_.statsEnabled = false;
+        s.msgNoMatch = expected::noMatch;
+        s.msgMatch = expected::match;
+        s.msgWin = expected::win;
+        s.ClickMessage1 = expected::clickMessage;
+        s.msgSecondCard = expected::secondCard;
+        view_.panelEnabled = false;
         s.Wait = 0;
         s.clickCount = s.firstValue = s.firstIndex = s.secondIndex = 0;
         s.turnCount = s.matchCount = 0;
@@ -99,10 +97,10 @@ public:
         } else {
             s.clickCount = 2;
             s.secondIndex = position;
-            const bool match = std::abs(s.firstValue - value) == kPairOffset;
+            const bool match = isPair(s.firstValue, value);
             view_.statusText = match ? s.msgMatch : s.msgNoMatch;
             view_.nextTurnShown = true;
-            view_.statsEnabled = true;
+            view_.panelEnabled = true;
             s.Wait = 1;
             if (match)
                 view_.matchesCaption = std::to_string(++s.matchCount);
@@ -111,10 +109,7 @@ public:
         if (s.matchCount == s.pairCount) {
             view_.nextTurnShown = false;
             view_.statusText = s.msgWin;
-            view_.winMessage
-                = MessageBoxText {"Congratulations!!  You found all the matches!!  You took "
-                        + std::to_string(s.turnCount) + " turns.",
-                    "You're a winner!!"};
+            view_.winMessage = MessageBoxText {expected::winBox(s.turnCount), expected::winTitle};
         }
     }
 
@@ -140,7 +135,7 @@ public:
         if (s.Wait != 0 || s.clickCount != 2)
             return false;
         const int second = s.cardValue[s.secondIndex];
-        const bool match = std::abs(s.firstValue - second) == kPairOffset;
+        const bool match = isPair(s.firstValue, second);
         view_.faceVisible[second] = false;
         view_.faceVisible[s.firstValue] = false;
         view_.backVisible[s.secondIndex] = !match;
@@ -221,7 +216,7 @@ inline std::string firstDifference(const ReferenceGame& expected, const Game& ga
              text("turns caption", ev.turnsCaption, av.turnsCaption),
              text("matches caption", ev.matchesCaption, av.matchesCaption),
              number("Next Turn shown", ev.nextTurnShown, av.nextTurnShown),
-             number("panel enabled", ev.statsEnabled, av.statsEnabled),
+             number("panel enabled", ev.panelEnabled, av.panelEnabled),
              number("win box due", ev.winMessage.has_value(), av.winMessage.has_value())})
         if (!d.empty())
             return d;
@@ -297,8 +292,8 @@ inline std::string brokenInvariant(const Game& game, const Tally& tally)
     if (v.nextTurnShown != (pick == PickState::PairPending))
         return std::string("Next Turn ") + (v.nextTurnShown ? "shown" : "hidden")
             + " in pick state " + std::to_string(static_cast<int>(pick));
-    if (v.statsEnabled != (s.turnCount > 0))
-        return "panel enabled " + std::to_string(v.statsEnabled) + " after "
+    if (v.panelEnabled != (s.turnCount > 0))
+        return "panel enabled " + std::to_string(v.panelEnabled) + " after "
             + std::to_string(s.turnCount) + " turns";
     if (s.matchCount < 0 || s.matchCount > s.turnCount || s.turnCount > tally.secondPicks)
         return std::to_string(s.matchCount) + " matches, " + std::to_string(s.turnCount)
@@ -336,7 +331,7 @@ inline std::string brokenInvariant(const Game& game, const Tally& tally)
         }
     }
     for (int value = 0; value < kSlots; ++value) {
-        const int partner = (value + kPairOffset) % kSlots;
+        const int partner = pairPartner(value);
         if (positionOf[value] >= 0 && positionOf[partner] < 0)
             return "value " + std::to_string(value) + " is dealt without its partner";
         if (positionOf[value] < 0 && v.faceVisible[value])
@@ -353,7 +348,7 @@ inline std::string brokenInvariant(const Game& game, const Tally& tally)
     if (s.clickCount == 2) {
         if (s.secondIndex == s.firstIndex || game.cardState(s.secondIndex) != CardState::FaceUp)
             return "second pick " + std::to_string(s.secondIndex) + " is not a second face-up card";
-        pendingMatch = std::abs(s.firstValue - s.cardValue[s.secondIndex]) == kPairOffset;
+        pendingMatch = isPair(s.firstValue, s.cardValue[s.secondIndex]);
     }
     if (removed + (pendingMatch ? 2 : 0) != 2 * s.matchCount)
         return std::to_string(removed) + " cards removed for " + std::to_string(s.matchCount)
@@ -365,10 +360,7 @@ inline std::string brokenInvariant(const Game& game, const Tally& tally)
     const int boxes = tally.winBoxesTaken + (v.winMessage ? 1 : 0);
     if (boxes != (won ? 1 : 0))
         return std::to_string(boxes) + " win boxes for a game " + (won ? "won" : "not won");
-    if (v.winMessage
-        && v.winMessage->text
-            != "Congratulations!!  You found all the matches!!  You took "
-                + std::to_string(s.turnCount) + " turns.")
+    if (v.winMessage && v.winMessage->text != expected::winBox(s.turnCount))
         return "win box says \"" + v.winMessage->text + "\" after " + std::to_string(s.turnCount)
             + " turns";
     const std::string* status = nullptr;

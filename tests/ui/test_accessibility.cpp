@@ -200,7 +200,8 @@ private slots:
         const auto nameOf = [&](const char* label) {
             return spokenName(panel.findChild<QLabel*>(QLatin1String(label)));
         };
-        QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: Click on a card..."));
+        QCOMPARE(nameOf("lblStatus"),
+            "Status: " + test::onLabel(test::expected::clickMessage).trimmed());
         QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 0"));
         const Game& game = program->game();
         test::clickCard(*program, 0);

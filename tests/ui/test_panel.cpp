@@ -122,14 +122,14 @@ private slots:
         QVERIFY(test::waitForReady(*program));
     }
 
-    void theInformationWindowCommandTogglesThePanelAndItsMark_data()
+    void theScorePanelCommandTogglesThePanelAndItsMark_data()
     {
         QTest::addColumn<bool>("byShortcut");
         QTest::newRow("Ctrl+I") << true;
         QTest::newRow("menu item") << false;
     }
 
-    void theInformationWindowCommandTogglesThePanelAndItsMark()
+    void theScorePanelCommandTogglesThePanelAndItsMark()
     {
         QFETCH(bool, byShortcut);
         QVERIFY(test::openAndStart(*program, 2));
@@ -138,12 +138,12 @@ private slots:
         QVERIFY(panel.isVisible());
         QVERIFY(mnuStat->isChecked());
 
-        toggleInformationWindow(byShortcut);
+        toggleScorePanel(byShortcut);
         QVERIFY(!panel.isVisible());
         QVERIFY(!mnuStat->isChecked());
         QVERIFY(test::boardHasTheFocus(*program));
 
-        toggleInformationWindow(byShortcut);
+        toggleScorePanel(byShortcut);
         QVERIFY(panel.isVisible());
         QVERIFY(mnuStat->isChecked());
         QVERIFY(test::boardHasTheFocus(*program));
@@ -152,7 +152,7 @@ private slots:
     void withThePanelHiddenEnterStillEndsATurn()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        toggleInformationWindow(true);
+        toggleScorePanel(true);
         QVERIFY(!program->scorePanel().isVisible());
 
         const int first = 0;
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(test::waitForReady(*program));
         QCOMPARE(program->game().cardState(partner), CardState::Removed);
 
-        toggleInformationWindow(true);
+        toggleScorePanel(true);
         QVERIFY(program->scorePanel().isVisible());
         QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("2"));
         QCOMPARE(test::caption(program->scorePanel(), "lblMatches"), QStringLiteral("1"));
@@ -179,7 +179,7 @@ private slots:
     void aNewGameShowsAHiddenPanelAgainWithItsMark()
     {
         QVERIFY(test::openAndStart(*program, 2));
-        toggleInformationWindow(true);
+        toggleScorePanel(true);
         QVERIFY(!program->scorePanel().isVisible());
         test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
         QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
@@ -212,7 +212,7 @@ private:
         return QTest::qWaitFor([&] { return spy.count() >= ticks; });
     }
 
-    void toggleInformationWindow(bool byShortcut)
+    void toggleScorePanel(bool byShortcut)
     {
         if (byShortcut)
             QTest::keyClick(&program->boardWindow(), Qt::Key_I, Qt::ControlModifier);

@@ -28,8 +28,7 @@ const NextTurnBy kEveryTrigger[]
 
 QString winText(int turns)
 {
-    return QStringLiteral("Congratulations!!  You found all the matches!!  You took %1 turns.")
-        .arg(turns);
+    return QString::fromStdString(test::expected::winBox(turns));
 }
 
 // Desktops whose style puts icons on dialog buttons (as the xcb platform
@@ -130,7 +129,7 @@ private slots:
         QVERIFY(nextTurnHidden());
         QCOMPARE(closer.seen().size(), 1u);
         const auto& box = closer.seen().front();
-        QCOMPARE(box.title, QStringLiteral("You're a winner!!"));
+        QCOMPARE(box.title, QString::fromStdString(test::expected::winTitle));
         QCOMPARE(box.text, winText(expectedTurns));
         QCOMPARE(box.icon, QMessageBox::NoIcon);
         QCOMPARE(box.buttons, 1);
@@ -316,8 +315,8 @@ private slots:
         QTest::addColumn<QString>("title");
         const QString rules = QStringLiteral("mnuRules");
         const QString about = QStringLiteral("mnuAbout");
-        const QString rulesTitle = QStringLiteral("Pexaro--Rules of the Game");
-        const QString aboutTitle = QStringLiteral("Pexaro--About the Game");
+        const QString rulesTitle = QString::fromStdString(test::expected::rulesTitle);
+        const QString aboutTitle = QString::fromStdString(test::expected::aboutTitle);
         QTest::newRow("rules, menu") << rules << 0 << rulesTitle;
         QTest::newRow("rules, Ctrl+R") << rules << int(Qt::Key_R) << rulesTitle;
         QTest::newRow("about, menu") << about << 0 << aboutTitle;
@@ -347,12 +346,7 @@ private slots:
         QCOMPARE(box.buttons, 1);
         QVERIFY(!box.okButtonHasIcon);
         if (item == QLatin1String("mnuRules")) {
-            QCOMPARE(box.text,
-                QStringLiteral(
-                    "This is PEXARO!  Choose (click on) two cards.  If they match, then the two "
-                    "cards disappear.  If they don't match, then click on the 'Next Turn' button "
-                    "or press the ENTER key.  Remove all the cards from the board (by finding "
-                    "matches) and you win.  Try to do this in as few moves as possible."));
+            QCOMPARE(box.text, QString::fromStdString(test::expected::rules));
         } else {
             // One sentence of credit.
             QVERIFY(box.text.endsWith(QLatin1Char('.')));

@@ -42,18 +42,9 @@ using test::Tally;
 
 namespace {
 
-const QString kRulesTitle = QStringLiteral("Pexaro--Rules of the Game");
-const QString kRulesText = QStringLiteral(
-    "This is PEXARO!  Choose (click on) two cards.  If they match, then the two cards disappear.  "
-    "If they don't match, then click on the 'Next Turn' button or press the ENTER key.  Remove "
-    "all the cards from the board (by finding matches) and you win.  Try to do this in as few "
-    "moves as possible.");
-const QString kAboutTitle = QStringLiteral("Pexaro--About the Game");
-
-QString shown(const std::string& text)
-{
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+const QString kRulesTitle = QString::fromStdString(test::expected::rulesTitle);
+const QString kRulesText = QString::fromStdString(test::expected::rules);
+const QString kAboutTitle = QString::fromStdString(test::expected::aboutTitle);
 
 QString keyName(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -382,7 +373,7 @@ private:
         const Game& g = game();
         const GameState& s = g.state();
         if (tally_.dealt() && s.clickCount == 1 && percent(55)) {
-            const int partner = (s.cardValue[s.firstIndex] + kPairOffset) % kSlots;
+            const int partner = pairPartner(s.cardValue[s.firstIndex]);
             for (int p = 0; p < g.boardCells(); ++p)
                 if (s.cardValue[p] == partner)
                     return p;
@@ -753,13 +744,13 @@ private:
                 .arg(mnuNext_->isVisible())
                 .arg(next_->isVisibleTo(panel_))
                 .arg(view.nextTurnShown);
-        if (panel_->isEnabled() != view.statsEnabled)
+        if (panel_->isEnabled() != view.panelEnabled)
             return QStringLiteral("panel enabled %1, the game says %2")
                 .arg(panel_->isEnabled())
-                .arg(view.statsEnabled);
-        if (status_->text() != shown(view.statusText))
+                .arg(view.panelEnabled);
+        if (status_->text() != test::onLabel(view.statusText))
             return QStringLiteral("lblStatus \"%1\", the game says \"%2\"")
-                .arg(status_->text(), shown(view.statusText));
+                .arg(status_->text(), test::onLabel(view.statusText));
         if (turns_->text() != QString::fromStdString(view.turnsCaption)
             || matches_->text() != QString::fromStdString(view.matchesCaption))
             return QStringLiteral("lblTurns \"%1\", lblMatches \"%2\", the game says %3/%4")

@@ -6,6 +6,7 @@
 // place, caption, font, colours and starting state, the menu tree and the
 // timers. Geometry is written in twips, as the windows are designed.
 
+#include "ExpectedTexts.h"
 #include "Game.h"
 #include "GridTable.h"
 #include "GuiSupport.h"
@@ -175,7 +176,8 @@ private slots:
         row("frmStats", "lblTurns", "0");
         row("frmStats", "lblLabel2", "Matches:");
         row("frmStats", "lblMatches", "0");
-        row("frmStats", "lblStatus", QString(36, QLatin1Char(' ')) + "Click on a card...");
+        row("frmStats", "lblStatus",
+            QString(36, QLatin1Char(' ')) + test::onLabel(test::expected::clickMessage).trimmed());
         row("frmStats", "lblLabel3", "Status:");
         row("frmStats", "cmdNext", " &Next Turn");
     }

@@ -136,7 +136,7 @@ void ScorePanel::redraw()
     showText(*lblTurns_, QString::fromStdString(view.turnsCaption), QStringLiteral("Turns:"));
     showText(*lblMatches_, QString::fromStdString(view.matchesCaption), QStringLiteral("Matches:"));
     cmdNext_->setVisible(view.nextTurnShown);
-    setEnabled(view.statsEnabled);
+    setEnabled(view.panelEnabled);
 }
 
 // Keeps the panel one pixel right of the board window's outer edge, tops
@@ -164,8 +164,8 @@ const QPixmap& ScorePanel::background(qreal ratio)
 {
     const qreal pictureRatio = ratio > 1.0 ? 2.0 : 1.0;
     if (background_.isNull() || background_.devicePixelRatio() != pictureRatio) {
-        background_ = readPicture(pictureRatio > 1.0 ? QStringLiteral(":/stats-background@2x.jpg")
-                                                     : QStringLiteral(":/stats-background.jpg"),
+        background_ = readPicture(pictureRatio > 1.0 ? QStringLiteral(":/panel-background@2x.jpg")
+                                                     : QStringLiteral(":/panel-background.jpg"),
             "jpeg");
         background_.setDevicePixelRatio(pictureRatio);
     }

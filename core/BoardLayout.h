@@ -9,7 +9,7 @@ namespace pexaro {
 struct GridPlace {
     int column; // 0..7, from the left
     int row; // 0..7, from the top
-    bool operator==(const GridPlace&) const = default;
+    friend bool operator==(GridPlace, GridPlace) = default;
 };
 
 // Place of board position 0..63 on the 8 x 8 grid. Positions fill nested

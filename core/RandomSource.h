@@ -12,6 +12,9 @@ namespace pexaro {
 // The one uniform generator every draw of a game comes from.
 class RandomSource {
 public:
+    RandomSource() = default;
+    RandomSource(const RandomSource&) = delete;
+    RandomSource& operator=(const RandomSource&) = delete;
     virtual ~RandomSource() = default;
     // Called at every game start with the time of day in seconds since midnight.
     virtual void reseed(float secondsSinceMidnight) = 0;

@@ -26,8 +26,8 @@ namespace pexaro::ui {
 namespace {
 
 // Names no picture: a screen reader must not give away a card not showing.
-const QString kHiddenFace = QStringLiteral("card face, hidden");
-const QString kNoCard = QStringLiteral("no card");
+constexpr QLatin1StringView kHiddenFace("card face, hidden");
+constexpr QLatin1StringView kNoCard("no card");
 
 // The card grid in twips: the first card's corner, the step from one card to
 // the next (15 twips less than a back, so that neighbours overlap by one
@@ -241,7 +241,7 @@ void BoardWindow::describeCards()
     }
 }
 
-void BoardWindow::describeCard(int position, const CardLook& look)
+void BoardWindow::describeCard(int position, CardLook look)
 {
     if (!look.state) {
         imgCard_[position]->setAccessibleName(kNoCard);

@@ -65,10 +65,10 @@ private:
         std::optional<CardState> state; // none: no card at this position
         int value = -1;
         int side = 0; // of the board, for the card's number
-        bool operator==(const CardLook&) const = default;
+        friend bool operator==(CardLook, CardLook) = default;
     };
     void describeCards();
-    void describeCard(int position, const CardLook& look);
+    void describeCard(int position, CardLook look);
 
     GameSession& session_;
     Artwork artwork_;

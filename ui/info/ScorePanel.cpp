@@ -22,7 +22,7 @@ namespace {
 
 const QColor kLabelBlue(0, 0, 255);
 
-QLabel* addLabel(QWidget& parent, const char* name, const QRect& geometry, const QString& caption,
+QLabel* addLabel(QWidget& parent, const char* name, QRect geometry, const QString& caption,
     const QFont& font, const QColor& text)
 {
     auto* label = new QLabel(caption, &parent);
@@ -33,7 +33,7 @@ QLabel* addLabel(QWidget& parent, const char* name, const QRect& geometry, const
     return label;
 }
 
-QLabel* addCounter(QWidget& parent, const char* name, const QRect& geometry)
+QLabel* addCounter(QWidget& parent, const char* name, QRect geometry)
 {
     QLabel* counter = addLabel(parent, name, geometry, QStringLiteral("0"),
         controlFont(QStringLiteral("Arial"), 9.75, true), Qt::black);

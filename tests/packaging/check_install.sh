@@ -30,7 +30,7 @@ appstreamcli validate --no-net --pedantic "$share/metainfo/$app.metainfo.xml" \
     || fail "AppStream data rejected"
 grep -qx 'Categories=Game;CardGame;' "$share/applications/$app.desktop" || fail "categories"
 grep -qx "Icon=$app" "$share/applications/$app.desktop" || fail "icon name"
-[[ -x $root/usr/bin/pexaro ]] || fail "no binary in usr/bin"
+[[ -x $root/usr/games/pexaro ]] || fail "no binary in usr/games"
 file "$share/icons/hicolor/scalable/apps/$app.svg" | grep -q 'SVG' || fail "scalable icon"
 for side in 16 32 48 64 128 256; do
     icon=$share/icons/hicolor/${side}x$side/apps/$app.png
@@ -43,10 +43,10 @@ for key in ENTER Alt+N Ctrl+N Ctrl+I Ctrl+R Ctrl+A Ctrl+X; do
 done
 
 # --- A different binary directory for packagers -------------------------------
-cfg=$scratch/games-build
-cmake -S "$(dirname "$0")/../.." -B "$cfg" -DPEXARO_INSTALL_BINDIR=games -DPEXARO_BUILD_TESTS=OFF \
+cfg=$scratch/bin-build
+cmake -S "$(dirname "$0")/../.." -B "$cfg" -DPEXARO_INSTALL_BINDIR=bin -DPEXARO_BUILD_TESTS=OFF \
     >/dev/null
-grep -q '"games"\|/games"' "$cfg/packaging/cmake_install.cmake" || fail "binary directory override"
+grep -q '/bin"' "$cfg/packaging/cmake_install.cmake" || fail "binary directory override"
 
 # --- cpack -G DEB --------------------------------------------------------------
 (cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
@@ -60,7 +60,7 @@ done
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section"
 [[ $(dpkg-deb -f "$deb" Architecture) == "$(dpkg --print-architecture)" ]] || fail "architecture"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-for path in ./usr/bin/pexaro "./usr/share/applications/$app.desktop" \
+for path in ./usr/games/pexaro "./usr/share/applications/$app.desktop" \
     "./usr/share/metainfo/$app.metainfo.xml" ./usr/share/man/man6/pexaro.6.gz \
     "./usr/share/icons/hicolor/scalable/apps/$app.svg" \
     "./usr/share/icons/hicolor/256x256/apps/$app.png"; do
@@ -70,10 +70,10 @@ done
 # --- The packaged binary starts ------------------------------------------------
 unpacked=$scratch/unpacked
 dpkg-deb -x "$deb" "$unpacked"
-! ldd "$unpacked/usr/bin/pexaro" | grep -q 'not found' || fail "unresolved libraries"
+! ldd "$unpacked/usr/games/pexaro" | grep -q 'not found' || fail "unresolved libraries"
 # The game takes no arguments and runs until the player quits: still running
 # after two seconds on the offscreen platform means it started.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$unpacked/usr/bin/pexaro" || status=$?
+QT_QPA_PLATFORM=offscreen timeout 2 "$unpacked/usr/games/pexaro" || status=$?
 [[ $status == 124 ]] || fail "the packaged game ended with status $status"
 echo "install and package: all checks passed"

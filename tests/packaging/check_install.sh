@@ -4,32 +4,66 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# SPDX-FileCopyrightText: 2026 The Pexaro developers
-#
-# SPDX-License-Identifier: GPL-3.0-or-later
-
-# Installs the build into a scratch root and packs it as a .deb, then checks
+# Builds the game as a packager would (Release, the publisher's addresses
+# given), installs it into a scratch root and packs it as a .deb, then checks
 # what a desktop and a packager rely on: the validators accept the menu entry
 # and the AppStream data, every icon and the man page are in place, the
 # package's control fields name its libraries and fonts, and the installed
-# binary starts.
+# binary starts. Without the publisher's addresses the AppStream data must
+# name none and cpack must stop.
 #   check_install.sh BUILD_DIR
+# The packager's tree is kept in BUILD_DIR/packaging-check, so that a second
+# run only rebuilds what changed.
 set -euo pipefail
 build=$1
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 app=org.pexaro.Pexaro
 
+# Example addresses: a package needs some, and Pexaro has none of its own.
+homepage=https://example.org/pexaro
+bugs=https://example.org/pexaro/bugs
+screenshot=https://example.org/pexaro/screenshot.png
+maintainer='Package Maintainer <maintainer@example.org>'
+
+# --- Nothing given: no addresses, the build works, packaging stops -------------
+bare=$scratch/bare
+cmake -S "$source_dir" -B "$bare" -DPEXARO_BUILD_TESTS=OFF -DPEXARO_INSTALL_BINDIR=bin >/dev/null
+grep -q '/bin"' "$bare/packaging/cmake_install.cmake" || fail "binary directory override"
+metainfo=$bare/packaging/$app.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "AppStream data without addresses rejected"
+! grep -q '<url\|<screenshots>\|example\.org' "$metainfo" || fail "AppStream data names addresses nobody gave"
+status=0
+message=$(cd "$scratch" && cpack --config "$bare/CPackConfig.cmake" 2>&1) || status=$?
+((status != 0)) || fail "cpack packed without a maintainer"
+grep -q 'Set PEXARO_MAINTAINER' <<<"$message" || fail "cpack does not say to set PEXARO_MAINTAINER: $message"
+
+# --- The packager's build -------------------------------------------------------
+pkg=$build/packaging-check
+generator=$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$build/CMakeCache.txt")
+cmake -S "$source_dir" -B "$pkg" ${generator:+-G "$generator"} -DCMAKE_BUILD_TYPE=Release \
+    -DPEXARO_BUILD_TESTS=OFF \
+    -DPEXARO_HOMEPAGE="$homepage" -DPEXARO_BUG_TRACKER="$bugs" \
+    -DPEXARO_SCREENSHOT_URL="$screenshot" -DPEXARO_MAINTAINER="$maintainer" >/dev/null
+cmake --build "$pkg" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" >"$scratch/build.log" \
+    || { cat "$scratch/build.log"; fail "packager's build"; }
+
 # --- cmake --install ---------------------------------------------------------
 root=$scratch/root
-DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$root cmake --install "$pkg" --prefix /usr >/dev/null
 share=$root/usr/share
 desktop-file-validate "$share/applications/$app.desktop" || fail "desktop entry rejected"
-appstreamcli validate --no-net --pedantic "$share/metainfo/$app.metainfo.xml" \
-    || fail "AppStream data rejected"
+metainfo=$share/metainfo/$app.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "AppStream data rejected"
+for element in "<url type=\"homepage\">$homepage</url>" "<url type=\"bugtracker\">$bugs</url>" \
+    "<image>$screenshot</image>" '<project_license>GPL-3.0-or-later</project_license>'; do
+    grep -qF "$element" "$metainfo" || fail "AppStream data lacks $element"
+done
 grep -qx 'Categories=Game;CardGame;' "$share/applications/$app.desktop" || fail "categories"
 grep -qx "Icon=$app" "$share/applications/$app.desktop" || fail "icon name"
+grep -qx 'Exec=pexaro' "$share/applications/$app.desktop" || fail "command"
 [[ -x $root/usr/games/pexaro ]] || fail "no binary in usr/games"
 file "$share/icons/hicolor/scalable/apps/$app.svg" | grep -q 'SVG' || fail "scalable icon"
 for side in 16 32 48 64 128 256; do
@@ -42,22 +76,17 @@ for key in ENTER Alt+N Ctrl+N Ctrl+I Ctrl+R Ctrl+A Ctrl+X; do
     zcat "$man" | grep -q "^\.B $key\$" || fail "man page misses $key"
 done
 
-# --- A different binary directory for packagers -------------------------------
-cfg=$scratch/bin-build
-cmake -S "$(dirname "$0")/../.." -B "$cfg" -DPEXARO_INSTALL_BINDIR=bin -DPEXARO_BUILD_TESTS=OFF \
-    >/dev/null
-grep -q '/bin"' "$cfg/packaging/cmake_install.cmake" || fail "binary directory override"
-
 # --- cpack -G DEB --------------------------------------------------------------
-(cd "$scratch" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
+(cd "$scratch" && cpack --config "$pkg/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
 deb=$(ls "$scratch"/pexaro_*.deb)
-control=$(dpkg-deb -f "$deb")
-echo "$control"
+dpkg-deb -f "$deb"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6svg6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section"
+[[ $(dpkg-deb -f "$deb" Maintainer) == "$maintainer" ]] || fail "maintainer"
+[[ $(dpkg-deb -f "$deb" Homepage) == "$homepage" ]] || fail "homepage"
 [[ $(dpkg-deb -f "$deb" Architecture) == "$(dpkg --print-architecture)" ]] || fail "architecture"
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for path in ./usr/games/pexaro "./usr/share/applications/$app.desktop" \

@@ -6,11 +6,11 @@
 
 # Builds the game as a packager would (Release, the publisher's addresses
 # given), installs it into a scratch root and packs it as a .deb, then checks
-# what a desktop and a packager rely on: the validators accept the menu entry
-# and the AppStream data, every icon and the man page are in place, the
-# package's control fields name its libraries and fonts, and the installed
-# binary starts. Without the publisher's addresses the AppStream data must
-# name none and cpack must stop.
+# what a desktop and a packager rely on: the validators accept the menu
+# entry and the AppStream data, every icon, the man page, the copyright file
+# and the changelog are in place, the package's control fields name its
+# libraries and fonts, and the installed binary starts. Without the publisher's
+# addresses the AppStream data must name none and cpack must stop.
 #   check_install.sh BUILD_DIR
 # The packager's tree is kept in BUILD_DIR/packaging-check, so that a second
 # run only rebuilds what changed.
@@ -75,6 +75,12 @@ gzip -t "$man" || fail "man page is not gzip"
 for key in ENTER Alt+N Ctrl+N Ctrl+I Ctrl+R Ctrl+A Ctrl+X; do
     zcat "$man" | grep -q "^\.B $key\$" || fail "man page misses $key"
 done
+doc=$share/doc/pexaro
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$doc/copyright" || fail "copyright file is not machine-readable"
+zcat "$doc/changelog.gz" >"$scratch/changelog" || fail "changelog is not gzip"
+[[ $(dpkg-parsechangelog -l "$scratch/changelog" -S Maintainer) == "$maintainer" ]] \
+    || fail "changelog maintainer"
 
 # --- cpack -G DEB --------------------------------------------------------------
 (cd "$scratch" && cpack --config "$pkg/CPackConfig.cmake" -G DEB >/dev/null) || fail "cpack"
@@ -84,6 +90,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6svg6 libqt6gui6 libqt6core6 libstdc++6 fonts-liberation2; do
     [[ $depends == *"$needed"* ]] || fail "Depends lacks $needed: $depends"
 done
+[[ $(dpkg-deb -f "$deb" Version) == "$(dpkg-parsechangelog -l "$scratch/changelog" -S Version)" ]] \
+    || fail "the changelog's latest version is not the package's"
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section"
 [[ $(dpkg-deb -f "$deb" Maintainer) == "$maintainer" ]] || fail "maintainer"
 [[ $(dpkg-deb -f "$deb" Homepage) == "$homepage" ]] || fail "homepage"
@@ -92,7 +100,8 @@ contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
 for path in ./usr/games/pexaro "./usr/share/applications/$app.desktop" \
     "./usr/share/metainfo/$app.metainfo.xml" ./usr/share/man/man6/pexaro.6.gz \
     "./usr/share/icons/hicolor/scalable/apps/$app.svg" \
-    "./usr/share/icons/hicolor/256x256/apps/$app.png"; do
+    "./usr/share/icons/hicolor/256x256/apps/$app.png" \
+    ./usr/share/doc/pexaro/copyright ./usr/share/doc/pexaro/changelog.gz; do
     grep -qx "$path" <<<"$contents" || fail "package lacks $path"
 done
 

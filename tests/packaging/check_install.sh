@@ -4,12 +4,13 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Builds the game as a packager would (Release, the publisher's addresses
-# given), installs it into a scratch root and packs it as a .deb, then checks
-# what a desktop and a packager rely on: the validators accept the menu
-# entry and the AppStream data, every icon, the man page, the copyright file
-# and the changelog are in place, the package's control fields name its
-# libraries and fonts, and the installed binary starts. Without the publisher's
+# Builds the game as a Debian packager would (Release, dpkg-buildflags, the
+# publisher's addresses given), installs it into a scratch root and packs it
+# as a .deb, then checks what a desktop and a packager rely on: the
+# validators accept the menu entry and the AppStream data, every icon, the
+# man page, the copyright file and the changelog are in place, lintian finds
+# no error and no warning, the package's control fields name its libraries
+# and fonts, and the installed binary starts. Without the publisher's
 # addresses the AppStream data must name none and cpack must stop.
 #   check_install.sh BUILD_DIR
 # The packager's tree is kept in BUILD_DIR/packaging-check, so that a second
@@ -43,8 +44,12 @@ grep -q 'Set PEXARO_MAINTAINER' <<<"$message" || fail "cpack does not say to set
 # --- The packager's build -------------------------------------------------------
 pkg=$build/packaging-check
 generator=$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$build/CMakeCache.txt")
+# As debhelper does, with every hardening feature Debian offers.
+flags() { (cd "$source_dir" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
 cmake -S "$source_dir" -B "$pkg" ${generator:+-G "$generator"} -DCMAKE_BUILD_TYPE=Release \
     -DPEXARO_BUILD_TESTS=OFF \
+    -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" \
     -DPEXARO_HOMEPAGE="$homepage" -DPEXARO_BUG_TRACKER="$bugs" \
     -DPEXARO_SCREENSHOT_URL="$screenshot" -DPEXARO_MAINTAINER="$maintainer" >/dev/null
 cmake --build "$pkg" --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}" >"$scratch/build.log" \
@@ -104,6 +109,10 @@ for path in ./usr/games/pexaro "./usr/share/applications/$app.desktop" \
     ./usr/share/doc/pexaro/copyright ./usr/share/doc/pexaro/changelog.gz; do
     grep -qx "$path" <<<"$contents" || fail "package lacks $path"
 done
+
+# --- lintian -------------------------------------------------------------------
+# Informational tags are shown but do not fail.
+lintian --fail-on error,warning --display-info "$deb" || fail "lintian"
 
 # --- The packaged binary starts ------------------------------------------------
 unpacked=$scratch/unpacked

@@ -18,6 +18,7 @@ packages=(
     libgtest-dev libbenchmark-dev librapidcheck-dev
     valgrind xvfb xauth openbox xdotool x11-utils
     desktop-file-utils appstream dpkg-dev file dbus at-spi2-core
+    lintian reuse
 )
 
 missing_packages() {

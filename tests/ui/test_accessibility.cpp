@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 #include "board/Artwork.h"
 
 #include <QAccessible>
@@ -61,17 +62,12 @@ bool mentionsAnyPicture(const QString& text)
 
 } // namespace
 
-class Accessibility : public QObject {
+class Accessibility : public test::ProgramTest {
     Q_OBJECT
 
-private slots:
-    void init() { program = test::seededProgram(); }
-    void cleanup()
-    {
-        QAccessible::installUpdateHandler(nullptr);
-        program.reset();
-    }
+    void tearDownProgram() override { QAccessible::installUpdateHandler(nullptr); }
 
+private slots:
     void everyControlAndMenuItemHasASpokenName()
     {
         QVERIFY(test::openAndStart(*program, 4));
@@ -252,7 +248,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(Accessibility)

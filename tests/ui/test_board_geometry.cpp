@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 
 #include <QMenuBar>
 #include <QScreen>
@@ -46,13 +47,10 @@ bool cardsInsideBoardArea(ui::BoardWindow& board)
 
 } // namespace
 
-class BoardGeometry : public QObject {
+class BoardGeometry : public test::ProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() { program = test::seededProgram(); }
-    void cleanup() { program.reset(); }
-
     void theVisibleBacksCoverExactlyTheTopLeftSquare_data()
     {
         QTest::addColumn<int>("side");
@@ -289,8 +287,6 @@ private:
     {
         test::menuItem(program->boardWindow(), name)->trigger();
     }
-
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(BoardGeometry)

@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -93,22 +94,16 @@ std::optional<QString> xdotool(
 
 // Ending the program also leaves Qt's event loops refusing to run, so no test
 // here waits on one after the program has ended.
-class Ending : public QObject {
+class Ending : public test::ProgramTest {
     Q_OBJECT
 
-private slots:
-    void init()
+    void setUpProgram() override
     {
-        program = test::seededProgram();
         ended = std::make_unique<QSignalSpy>(program.get(), &ui::Program::ended);
     }
+    void tearDownProgram() override { ended.reset(); }
 
-    void cleanup()
-    {
-        ended.reset();
-        program.reset();
-    }
-
+private slots:
     void exitEndsTheProgramInAnyState_data()
     {
         QTest::addColumn<int>("cardsUp");
@@ -312,7 +307,6 @@ private:
             && !(program->hasScorePanel() && program->scorePanel().isVisible());
     }
 
-    std::unique_ptr<ui::Program> program;
     std::unique_ptr<QSignalSpy> ended;
 };
 

@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 #include "board/BoardWindow.h"
 #include "info/ScorePanel.h"
 #include "size/SizeDialog.h"
@@ -15,13 +16,10 @@
 
 using namespace pexaro;
 
-class HandOver : public QObject {
+class HandOver : public test::ProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() { program = test::seededProgram(); }
-    void cleanup() { program.reset(); }
-
     void onlyTheDialogOpensAndStartWaitsForASize()
     {
         program->start();
@@ -183,9 +181,6 @@ private slots:
             QVERIFY(test::boardHasTheFocus(*program));
         }
     }
-
-private:
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(HandOver)

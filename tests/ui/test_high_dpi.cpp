@@ -7,6 +7,7 @@
 #include "GuiSupport.h"
 #include "ImageSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 
 #include <QAbstractButton>
 #include <QImageReader>
@@ -95,13 +96,10 @@ std::pair<int, int> inkColumns(const QImage& image)
 
 } // namespace
 
-class HighDpi : public QObject {
+class HighDpi : public test::ProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() { program = test::seededProgram(); }
-    void cleanup() { program.reset(); }
-
     void windowsRunAtTheScaleFactor()
     {
         QVERIFY(scaleFactor() > 1.0);
@@ -253,7 +251,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(HighDpi)

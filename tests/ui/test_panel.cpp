@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 
 #include <QScreen>
 #include <QSignalSpy>
@@ -25,13 +26,10 @@ QPoint dockBeside(const QWidget& board)
 
 } // namespace
 
-class Panel : public QObject {
+class Panel : public test::ProgramTest {
     Q_OBJECT
 
 private slots:
-    void init() { program = test::seededProgram(); }
-    void cleanup() { program.reset(); }
-
     void thePanelStartsDockedBesideTheBoard()
     {
         QVERIFY(test::openAndStart(*program, 4));
@@ -228,8 +226,6 @@ private:
         QCOMPARE(program->game().pickState(), PickState::PairPending);
         QVERIFY(test::nextButton(program->scorePanel())->isVisibleTo(&program->scorePanel()));
     }
-
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(Panel)

@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "PlaySupport.h"
+#include "ProgramTest.h"
 
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -58,18 +59,13 @@ public:
 
 Q_DECLARE_METATYPE(NextTurnBy)
 
-class Play : public QObject {
+class Play : public test::ProgramTest {
     Q_OBJECT
 
-private slots:
-    void init()
-    {
-        program = test::seededProgram();
-        // After the program has chosen its style, as a desktop's own would act.
-        QApplication::setStyle(new ButtonIconStyle);
-    }
-    void cleanup() { program.reset(); }
+    // After the program has chosen its style, as a desktop's own would act.
+    void setUpProgram() override { QApplication::setStyle(new ButtonIconStyle); }
 
+private slots:
     void aWholeGameIsPlayedThroughTheWindows_data()
     {
         QTest::addColumn<int>("side");
@@ -450,8 +446,6 @@ private:
     {
         return counterText(QString::number(turns), QString::number(matches));
     }
-
-    std::unique_ptr<ui::Program> program;
 };
 
 QTEST_MAIN(Play)

@@ -146,6 +146,10 @@ void BoardWindow::createMenus()
     connect(mnuNext_, &QAction::triggered, this, &BoardWindow::onNextTurnChosen);
 }
 
+// In twips, from a back's size as laid out: 795 high for the title bar, the
+// menu bar and the margins above and below the grid; 300 wide for the frame
+// and the margins; less one pixel (15 twips) for every two columns, as the
+// cards overlap their neighbours by a pixel.
 QSize BoardWindow::outerSizeFor(int n) const
 {
     const int backWidth = imgCard_[0]->width() * kTwipsPerPixel;

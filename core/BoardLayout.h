@@ -27,4 +27,13 @@ constexpr GridPlace gridPlace(int position)
     return {inNewRows % (m + 2), m + inNewRows / (m + 2)};
 }
 
+// The board position at `place` (column and row 0..7): gridPlace's inverse.
+constexpr int gridPosition(GridPlace place)
+{
+    const int m = (place.column > place.row ? place.column : place.row) / 2 * 2;
+    if (place.row < m) // one of the two new columns
+        return m * m + 2 * place.row + (place.column - m);
+    return m * m + 2 * m + (place.row - m) * (m + 2) + place.column;
+}
+
 } // namespace pexaro

@@ -166,3 +166,11 @@ TEST(BoardLayout, positionsFillNestedSquaresAsTheGridTableShows)
             EXPECT_EQ(gridPlace(test::kPositionAt[row][column]), (GridPlace {column, row}))
                 << "position " << test::kPositionAt[row][column];
 }
+
+TEST(BoardLayout, theKeyboardCursorFindsThePositionOfEveryPlace)
+{
+    for (int row = 0; row < 8; ++row)
+        for (int column = 0; column < 8; ++column)
+            EXPECT_EQ(gridPosition({column, row}), test::kPositionAt[row][column])
+                << "row " << row << ", column " << column;
+}

@@ -6,12 +6,14 @@
 
 #include "BoardLayout.h"
 #include "Game.h"
+#include "board/CardCursor.h"
 #include "board/CardImage.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/MessageBox.h"
 #include "common/Twips.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -102,7 +104,9 @@ void BoardWindow::createCards()
         imgFlip_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
         imgFlip_[v]->setAccessibleName(kHiddenFace);
         imgFlip_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
+        connect(imgFlip_[v], &CardImage::clicked, this, &BoardWindow::onFaceClicked);
     }
+    cursor_ = new CardCursor(board); // last, in front of every card
 }
 
 void BoardWindow::createMenus()
@@ -161,6 +165,7 @@ QSize BoardWindow::outerSizeFor(int n) const
 
 void BoardWindow::layOutForGame(QSize panelSize)
 {
+    placeCursor(0, 0, false);
     mnuStat_->setChecked(true);
     sizeForBoard();
     placeOnScreen(panelSize);
@@ -273,15 +278,90 @@ void BoardWindow::focusBoard()
     setFocus(Qt::OtherFocusReason);
 }
 
+// A click puts the keyboard's cursor, hidden, on the clicked card.
 void BoardWindow::onCardClicked(int position)
+{
+    const GridPlace place = gridPlace(position);
+    placeCursor(place.row, place.column, false);
+    turnCard(position);
+}
+
+void BoardWindow::onFaceClicked(int value)
+{
+    const GridPlace place = gridPlace(session_.view().facePosition[value]);
+    placeCursor(place.row, place.column, false);
+}
+
+void BoardWindow::turnCard(int position)
 {
     session_.pickCard(position);
     if (const auto box = session_.takeWinMessage())
         showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
 }
 
+// Arrows move the cursor and Space turns the card under it, as a click would;
+// the cursor shows from the first such key on.
+bool BoardWindow::handleCursorKey(const QKeyEvent& key)
+{
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
+        || session_.game().boardCells() == 0)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Left: moveCursor(0, -1); return true;
+    case Qt::Key_Right: moveCursor(0, 1); return true;
+    case Qt::Key_Up: moveCursor(-1, 0); return true;
+    case Qt::Key_Down: moveCursor(1, 0); return true;
+    case Qt::Key_Space:
+        placeCursor(cursorRow_, cursorColumn_, true);
+        turnCard(cursorPosition());
+        announceCursorCard();
+        return true;
+    default: return false;
+    }
+}
+
+// Stops at the board's edges.
+void BoardWindow::moveCursor(int rowStep, int columnStep)
+{
+    const int last = session_.game().state().gCards - 1;
+    placeCursor(std::clamp(cursorRow_ + rowStep, 0, last),
+        std::clamp(cursorColumn_ + columnStep, 0, last), true);
+    announceCursorCard();
+}
+
+void BoardWindow::placeCursor(int row, int column, bool shown)
+{
+    cursorRow_ = row;
+    cursorColumn_ = column;
+    cursor_->setGeometry(QRect(imgCard_[cursorPosition()]->pos(), twipsSize(kBackSize, kBackSize)));
+    cursor_->setVisible(shown);
+}
+
+int BoardWindow::cursorPosition() const
+{
+    return gridPosition({cursorColumn_, cursorRow_});
+}
+
+// Makes the card under the cursor the screen reader's focus, so that its name
+// is read: the face while it shows, otherwise the back, whose name says
+// "face down" or "removed".
+void BoardWindow::announceCursorCard()
+{
+    if (!QAccessible::isActive())
+        return;
+    const int position = cursorPosition();
+    const Game& game = session_.game();
+    QWidget* card = imgCard_[position];
+    if (game.cardState(position) == CardState::FaceUp)
+        card = imgFlip_[game.state().cardValue[position]];
+    QAccessibleEvent focus(card, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
 void BoardWindow::keyPressEvent(QKeyEvent* event)
 {
+    if (handleCursorKey(*event))
+        return;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QMainWindow::keyPressEvent(event);

@@ -20,6 +20,7 @@ enum class CardState;
 
 namespace pexaro::ui {
 
+class CardCursor;
 class CardImage;
 class GameSession;
 
@@ -55,6 +56,15 @@ private:
     void redraw();
 
     void onCardClicked(int position);
+    void onFaceClicked(int value);
+    void turnCard(int position);
+
+    // The keyboard's card cursor, by row and column of the board.
+    bool handleCursorKey(const QKeyEvent& key);
+    void moveCursor(int rowStep, int columnStep);
+    void placeCursor(int row, int column, bool shown);
+    int cursorPosition() const;
+    void announceCursorCard();
     void newGame();
     void toggleScorePanel();
     void showRules();
@@ -75,6 +85,9 @@ private:
     std::array<CardImage*, 64> imgCard_ {};
     std::array<CardImage*, 64> imgFlip_ {};
     std::array<CardLook, 64> describedAs_ {}; // what each card's name last said
+    CardCursor* cursor_ = nullptr;
+    int cursorRow_ = 0;
+    int cursorColumn_ = 0;
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include "BoardLayout.h"
 #include "ExpectedTexts.h"
 #include "Game.h"
 #include "GuiSupport.h"
@@ -170,5 +171,36 @@ inline std::set<int> positionsUpTo(int count)
         positions.insert(p);
     return positions;
 }
+
+// Turns cards with the keyboard alone: arrow keys to the card, then Space.
+// Keys go where the keyboard focus is, as a player's do.
+class KeyboardPlayer {
+public:
+    static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+    // Where the cursor goes, from wherever it is: every game starts it on the
+    // first card.
+    void moveTo(int position)
+    {
+        const GridPlace target = gridPlace(position);
+        for (; cursor_.column < target.column; ++cursor_.column)
+            press(Qt::Key_Right);
+        for (; cursor_.column > target.column; --cursor_.column)
+            press(Qt::Key_Left);
+        for (; cursor_.row < target.row; ++cursor_.row)
+            press(Qt::Key_Down);
+        for (; cursor_.row > target.row; --cursor_.row)
+            press(Qt::Key_Up);
+    }
+
+    void turn(int position)
+    {
+        moveTo(position);
+        press(Qt::Key_Space);
+    }
+
+private:
+    GridPlace cursor_ {0, 0};
+};
 
 } // namespace pexaro::test

@@ -60,12 +60,50 @@ bool mentionsAnyPicture(const QString& text)
     return false;
 }
 
+// Every event that reached assistive technology while a game was watched,
+// with what it said and whether the card it concerns was face up just then.
+struct Heard {
+    QAccessible::Event type;
+    QString control;
+    QString name;
+    bool faceUp;
+};
+std::vector<Heard> g_heard;
+const Game* g_watchedGame = nullptr;
+
+bool concernsAFaceUpCard(const QString& control)
+{
+    static const QRegularExpression element(QStringLiteral("^img(Card|Flip)\\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = element.match(control);
+    if (!match.hasMatch())
+        return false;
+    const int index = match.captured(2).toInt();
+    const int position = match.captured(1) == QLatin1String("Card")
+        ? index
+        : g_watchedGame->view().facePosition[index];
+    return position < g_watchedGame->boardCells()
+        && g_watchedGame->cardState(position) == CardState::FaceUp;
+}
+
+void recordEverything(QAccessibleEvent* event)
+{
+    if (!event->object())
+        return;
+    const QString control = event->object()->objectName();
+    g_heard.push_back(
+        {event->type(), control, spokenName(event->object()), concernsAFaceUpCard(control)});
+}
+
 } // namespace
 
 class Accessibility : public test::ProgramTest {
     Q_OBJECT
 
-    void tearDownProgram() override { QAccessible::installUpdateHandler(nullptr); }
+    void tearDownProgram() override
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        g_watchedGame = nullptr;
+    }
 
 private slots:
     void everyControlAndMenuItemHasASpokenName()
@@ -247,7 +285,58 @@ private slots:
             [](const auto& change) { return change.first == QLatin1String("lblMatches"); }));
     }
 
-private:
+    // The keyboard's cursor makes the card under it the focus, named as the
+    // player sees it; a face not showing is never named, whatever happens.
+    void theCursorsCardIsTheFocusAndNoHiddenFaceIsEverNamed()
+    {
+        QVERIFY2(QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000),
+            "no accessibility bus: run under tests/ui/with_accessibility_bus.sh");
+        QVERIFY(test::openAndStart(*program, 4));
+        const Game& game = program->game();
+        g_watchedGame = &game;
+        g_heard.clear();
+        QAccessible::installUpdateHandler(recordEverything);
+        test::KeyboardPlayer player;
+        const auto focusedLast = [] {
+            const auto last = std::find_if(g_heard.rbegin(), g_heard.rend(),
+                [](const Heard& heard) { return heard.type == QAccessible::Focus; });
+            return last == g_heard.rend() ? QString() : last->name;
+        };
+        const auto number = [](int position) {
+            const GridPlace place = gridPlace(position);
+            return QStringLiteral("card %1, ").arg(place.row * 4 + place.column + 1);
+        };
+
+        const int first = 5;
+        const int partner = test::partnerOf(game, first);
+        const int miss = test::nonPartnerOf(game, first);
+        player.moveTo(first);
+        QCOMPARE(focusedLast(), number(first) + QStringLiteral("face down"));
+        player.turn(first);
+        const QString picture = ui::Artwork::drawingName(game.state().cardValue[first] % 32);
+        QCOMPARE(focusedLast(), number(first) + picture);
+        player.turn(miss);
+        test::KeyboardPlayer::press(Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        player.moveTo(first);
+        QCOMPARE(focusedLast(), number(first) + QStringLiteral("face down"));
+
+        player.turn(first);
+        player.turn(partner);
+        test::KeyboardPlayer::press(Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        player.moveTo(first);
+        QCOMPARE(focusedLast(), number(first) + QStringLiteral("removed"));
+
+        const auto isCard = [](const QString& control) { return control.startsWith("img"); };
+        QVERIFY(std::count_if(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
+            return isCard(heard.control);
+        }) > 10);
+        for (const Heard& heard : g_heard)
+            QVERIFY2(!isCard(heard.control) || heard.faceUp || !mentionsAnyPicture(heard.name),
+                qPrintable(heard.control + QStringLiteral(" said \"") + heard.name
+                    + QStringLiteral("\" while its card was not face up")));
+    }
 };
 
 QTEST_MAIN(Accessibility)

@@ -20,7 +20,8 @@ enum class NextTurnBy {
     AltNInPanel,
     EnterOnButton,
     MenuItem,
-    EnterInBoard
+    EnterInBoard,
+    KeypadEnterInBoard
 };
 
 const NextTurnBy kEveryTrigger[]
@@ -132,6 +133,20 @@ private slots:
         QVERIFY(!box.okButtonHasIcon);
     }
 
+    // A player who changes their mind drags off the card before letting go.
+    void aPressReleasedOutsideTheCardTurnsNothing()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        QWidget* card = test::card(program->boardWindow(), 5);
+        const GameState before = program->game().state();
+        QTest::mousePress(card, Qt::LeftButton, {}, card->rect().center());
+        QTest::mouseRelease(card, Qt::LeftButton, {}, card->rect().bottomRight() + QPoint(3, 3));
+        QCOMPARE(program->game().state(), before);
+        QCOMPARE(program->game().cardState(5), CardState::FaceDown);
+        QTest::mouseClick(card, Qt::LeftButton); // a whole click still turns it
+        QCOMPARE(program->game().cardState(5), CardState::FaceUp);
+    }
+
     void eachNextTurnTriggerEndsAPendingTurn_data()
     {
         QTest::addColumn<NextTurnBy>("trigger");
@@ -143,6 +158,7 @@ private slots:
             {"ENTER on the button", NextTurnBy::EnterOnButton},
             {"menu-bar item", NextTurnBy::MenuItem},
             {"ENTER in the board", NextTurnBy::EnterInBoard},
+            {"keypad ENTER in the board", NextTurnBy::KeypadEnterInBoard},
         };
         for (const auto& [name, trigger] : triggers) {
             QTest::addRow("%s, match", name) << trigger << true;
@@ -408,6 +424,10 @@ private:
         case NextTurnBy::EnterInBoard:
             QVERIFY(test::boardHasTheFocus(*program));
             QTest::keyClick(&board, Qt::Key_Return);
+            break;
+        case NextTurnBy::KeypadEnterInBoard:
+            QVERIFY(test::boardHasTheFocus(*program));
+            QTest::keyClick(&board, Qt::Key_Enter, Qt::KeypadModifier);
             break;
         }
         // The button's access key presses it with a short animation.

@@ -211,8 +211,11 @@ void BoardWindow::placeOnScreen(QSize panel)
     move(topLeft);
 }
 
+// Cards are renamed before they show or hide, so that a back shown again is
+// never announced under the picture it covered.
 void BoardWindow::redraw()
 {
+    describeCards();
     const GameView& view = session_.view();
     for (int i = 0; i < kSlots; ++i)
         imgCard_[i]->setVisible(view.backVisible[i]);
@@ -221,7 +224,6 @@ void BoardWindow::redraw()
         imgFlip_[v]->setVisible(view.faceVisible[v]);
     }
     mnuNext_->setVisible(view.nextTurnShown);
-    describeCards();
 }
 
 // Names each card for screen readers as a player sees it, numbered in reading

@@ -310,11 +310,17 @@ private slots:
         const int first = 5;
         const int partner = test::partnerOf(game, first);
         const int miss = test::nonPartnerOf(game, first);
+        const auto isFocused = [this](QWidget* card) {
+            return QAccessible::queryAccessibleInterface(card)->state().focused;
+        };
         player.moveTo(first);
         QCOMPARE(focusedLast(), number(first) + QStringLiteral("face down"));
+        QVERIFY(isFocused(test::card(program->boardWindow(), first)));
         player.turn(first);
         const QString picture = ui::Artwork::drawingName(game.state().cardValue[first] % 32);
         QCOMPARE(focusedLast(), number(first) + picture);
+        QVERIFY(isFocused(test::face(program->boardWindow(), game.state().cardValue[first])));
+        QVERIFY(!isFocused(test::card(program->boardWindow(), first)));
         player.turn(miss);
         test::KeyboardPlayer::press(Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));

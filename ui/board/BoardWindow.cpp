@@ -353,9 +353,13 @@ void BoardWindow::announceCursorCard()
         return;
     const int position = cursorPosition();
     const Game& game = session_.game();
-    QWidget* card = imgCard_[position];
+    CardImage* card = imgCard_[position];
     if (game.cardState(position) == CardState::FaceUp)
         card = imgFlip_[game.state().cardValue[position]];
+    if (focusedCard_)
+        focusedCard_->setUnderCursor(false);
+    card->setUnderCursor(true);
+    focusedCard_ = card;
     QAccessibleEvent focus(card, QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
 }

@@ -7,6 +7,7 @@
 #include "board/Artwork.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <optional>
@@ -86,6 +87,7 @@ private:
     std::array<CardImage*, 64> imgFlip_ {};
     std::array<CardLook, 64> describedAs_ {}; // what each card's name last said
     CardCursor* cursor_ = nullptr;
+    QPointer<CardImage> focusedCard_; // the card a screen reader was last told has the focus
     int cursorRow_ = 0;
     int cursorColumn_ = 0;
     QAction* mnuStat_ = nullptr;

@@ -6,10 +6,40 @@
 
 #include "board/Artwork.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace pexaro::ui {
+
+namespace {
+
+// A card as a screen reader sees it: as any widget, but focusable, and
+// focused while the keyboard's cursor is on it.
+class CardAccessible : public QAccessibleWidget {
+public:
+    explicit CardAccessible(CardImage* card)
+        : QAccessibleWidget(card)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = true;
+        state.focused = static_cast<const CardImage*>(widget())->isUnderCursor();
+        return state;
+    }
+};
+
+QAccessibleInterface* cardAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(CardImage::staticMetaObject.className()))
+        return new CardAccessible(static_cast<CardImage*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 CardImage::CardImage(Artwork& artwork, int drawing, int index, QWidget* parent)
     : QWidget(parent)
@@ -18,6 +48,8 @@ CardImage::CardImage(Artwork& artwork, int drawing, int index, QWidget* parent)
     , index_(index)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool factoryInstalled = (QAccessible::installFactory(cardAccessible), true);
+    Q_UNUSED(factoryInstalled)
 }
 
 void CardImage::paintEvent(QPaintEvent*)

@@ -20,6 +20,11 @@ public:
     int index() const { return index_; }
     int drawing() const { return drawing_; }
 
+    // Whether the keyboard's cursor is on this card: a screen reader then
+    // finds it focused (the window keeps the real keyboard focus).
+    void setUnderCursor(bool under) { underCursor_ = under; }
+    bool isUnderCursor() const { return underCursor_; }
+
 signals:
     void clicked(int index);
 
@@ -33,6 +38,7 @@ private:
     const int drawing_;
     const int index_;
     bool pressed_ = false;
+    bool underCursor_ = false;
 };
 
 } // namespace pexaro::ui

@@ -50,9 +50,12 @@ install_missing() {
         "${missing[@]}" || { echo "pexaro: could not install ${missing[*]}" >&2; exit 1; }
 }
 
+# Configures every time, so that options given now reach an existing cache
+# too (under a second when nothing changed); the generator is chosen only for
+# a new build directory, as cmake cannot switch an existing one.
 configure_and_build() {
-    if [[ ! -f $build_dir/CMakeCache.txt ]]; then
-        cmake -S "$root_dir" -B "$build_dir" -G Ninja "$@"
-    fi
+    local generator=()
+    [[ -f $build_dir/CMakeCache.txt ]] || generator=(-G Ninja)
+    cmake -S "$root_dir" -B "$build_dir" "${generator[@]}" "$@"
     cmake --build "$build_dir" --parallel
 }

@@ -12,7 +12,7 @@ root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${PEXARO_BUILD_DIR:-$root_dir/build}
 
 packages=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config clazy
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev

@@ -12,7 +12,7 @@ root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${PEXARO_BUILD_DIR:-$root_dir/build}
 
 packages=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build pkg-config clazy
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
@@ -51,9 +51,12 @@ install_missing() {
         "${missing[@]}" || { echo "pexaro: could not install ${missing[*]}" >&2; exit 1; }
 }
 
+# Configures every time, so that options given now reach an existing cache
+# too (under a second when nothing changed); the generator is chosen only for
+# a new build directory, as cmake cannot switch an existing one.
 configure_and_build() {
-    if [[ ! -f $build_dir/CMakeCache.txt ]]; then
-        cmake -S "$root_dir" -B "$build_dir" -G Ninja "$@"
-    fi
+    local generator=()
+    [[ -f $build_dir/CMakeCache.txt ]] || generator=(-G Ninja)
+    cmake -S "$root_dir" -B "$build_dir" "${generator[@]}" "$@"
     cmake --build "$build_dir" --parallel
 }

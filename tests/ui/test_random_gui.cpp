@@ -12,6 +12,7 @@
 // again (the flip timer's ticks come when the machine lets them, so a replay
 // may take another turn where a choice depended on a released pair).
 
+#include "BoardLayout.h"
 #include "Game.h"
 #include "GuiSupport.h"
 #include "ReferenceGame.h"
@@ -137,10 +138,11 @@ private:
         turns_ = panel_->findChild<QLabel*>(QStringLiteral("lblTurns"));
         matches_ = panel_->findChild<QLabel*>(QStringLiteral("lblMatches"));
         next_ = panel_->findChild<QPushButton*>(QStringLiteral("cmdNext"));
+        cursor_ = board_->findChild<QWidget*>(QStringLiteral("cardCursor"));
         const bool allFound = std::all_of(backs_.begin(), backs_.end(), [](auto* w) { return w; })
             && std::all_of(faces_.begin(), faces_.end(), [](auto* w) { return w; }) && mnuNewGame_
             && mnuStat_ && mnuExit_ && mnuRules_ && mnuAbout_ && mnuNext_ && status_ && turns_
-            && matches_ && next_;
+            && matches_ && next_ && cursor_;
         if (!allFound)
             pendingFailure_ = QStringLiteral("a control of the board or the panel is missing");
     }
@@ -293,7 +295,7 @@ private:
             return nextTurnInput();
         const int cardShare = pick == PickState::PairPending ? 700 : 750;
         if (roll < cardShare && pick != PickState::Won)
-            return clickCard(smartCard());
+            return percent(20) ? keyboardCard(smartCard()) : clickCard(smartCard());
         const int other = between(0, 999);
         if (other < 200) {
             doing_ = QStringLiteral("let the timers tick");
@@ -399,8 +401,36 @@ private:
         }
         test::noteClick(game(), position, tally_);
         // Off centre, but never where a neighbouring face overlaps the card.
-        clickOn(board_, where, {between(-20, 20), between(-20, 20)});
+        const QPoint offset(between(-20, 20), between(-20, 20));
+        followCursorToClick(where->mapTo(board_, where->rect().center() + offset));
+        clickOn(board_, where, offset);
         expectClick(position);
+    }
+
+    // A click on a card, face or back, hides the cursor and moves it there.
+    void followCursorToClick(QPoint at)
+    {
+        const QWidget* hit = board_->isVisible() ? board_->childAt(at) : nullptr;
+        for (int i = 0; hit && i < kSlots; ++i) {
+            if (hit == backs_[i] || hit == faces_[i]) {
+                const int position = hit == backs_[i] ? i : game().view().facePosition[i];
+                cursorPlace_ = gridPlace(position);
+                cursorShown_ = false;
+            }
+        }
+    }
+
+    // The card at `position` turned with the keyboard alone: arrows, then Space.
+    void keyboardCard(int position)
+    {
+        const GridPlace target = gridPlace(position);
+        while (cursorPlace_.column != target.column && board_->isVisible())
+            typeInto(board_, cursorPlace_.column < target.column ? Qt::Key_Right : Qt::Key_Left,
+                Qt::NoModifier);
+        while (cursorPlace_.row != target.row && board_->isVisible())
+            typeInto(
+                board_, cursorPlace_.row < target.row ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        typeInto(board_, Qt::Key_Space, Qt::NoModifier);
     }
 
     void clickPanel()
@@ -445,7 +475,7 @@ private:
     {
         static constexpr int keys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_N, Qt::Key_I,
             Qt::Key_R, Qt::Key_A, Qt::Key_X, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_B,
-            Qt::Key_Q, Qt::Key_Z, Qt::Key_1, Qt::Key_Left};
+            Qt::Key_Q, Qt::Key_Z, Qt::Key_1, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
         static constexpr Qt::KeyboardModifiers held[] = {Qt::NoModifier, Qt::ShiftModifier,
             Qt::ControlModifier, Qt::ControlModifier, Qt::AltModifier,
             Qt::ControlModifier | Qt::ShiftModifier, Qt::ControlModifier | Qt::AltModifier};
@@ -561,6 +591,8 @@ private:
             } else if (held == Qt::AltModifier && key == Qt::Key_N
                 && reference_.view().nextTurnShown) {
                 expectNextTurn();
+            } else if (held == Qt::NoModifier && focus == board_) {
+                predictCursorKey(key);
             }
         } else if (active == panel_ && focus == next_) {
             if (key == Qt::Key_X && held == Qt::ControlModifier)
@@ -568,6 +600,30 @@ private:
             else if ((enter && !ctrlOrAlt) || key == Qt::Key_Space // a button's own key
                 || (key == Qt::Key_N && held == Qt::AltModifier))
                 expectNextTurn();
+        }
+    }
+
+    // Arrows move the cursor within the board, Space turns its card; both show it.
+    void predictCursorKey(int key)
+    {
+        const int last = reference_.state().gCards - 1;
+        const auto step = [&](int& coordinate, int by) {
+            coordinate = std::clamp(coordinate + by, 0, last);
+            cursorShown_ = true;
+        };
+        switch (key) {
+        case Qt::Key_Left: step(cursorPlace_.column, -1); break;
+        case Qt::Key_Right: step(cursorPlace_.column, 1); break;
+        case Qt::Key_Up: step(cursorPlace_.row, -1); break;
+        case Qt::Key_Down: step(cursorPlace_.row, 1); break;
+        case Qt::Key_Space: {
+            cursorShown_ = true;
+            const int position = gridPosition(cursorPlace_);
+            test::noteClick(game(), position, tally_);
+            expectClick(position);
+            break;
+        }
+        default: break;
         }
     }
 
@@ -612,6 +668,8 @@ private:
             tally_.gameStarted(game().state().gCards);
             phase_ = Phase::Board;
             panelShown_ = true;
+            cursorPlace_ = {0, 0};
+            cursorShown_ = false;
         } else if (startExpected_) {
             return QStringLiteral("no game started");
         }
@@ -688,6 +746,18 @@ private:
         return {};
     }
 
+    QString checkCursor()
+    {
+        if (cursor_->isVisibleTo(board_) != cursorShown_)
+            return QStringLiteral("card cursor shown %1, expected %2")
+                .arg(cursor_->isVisibleTo(board_))
+                .arg(cursorShown_);
+        const int position = gridPosition(cursorPlace_);
+        if (cursorShown_ && cursor_->pos() != backs_[position]->pos())
+            return QStringLiteral("card cursor is not on imgCard(%1)").arg(position);
+        return {};
+    }
+
     QString checkWindows()
     {
         const bool dialogShown = dialog_->isVisible();
@@ -735,9 +805,12 @@ private:
                     .arg(i)
                     .arg(view.facePosition[i]);
         }
-        if (phase_ == Phase::Board)
+        if (phase_ == Phase::Board) {
             if (const QString names = checkSpokenNames(); !names.isEmpty())
                 return names;
+            if (const QString cursor = checkCursor(); !cursor.isEmpty())
+                return cursor;
+        }
         if (mnuNext_->isVisible() != view.nextTurnShown
             || next_->isVisibleTo(panel_) != view.nextTurnShown)
             return QStringLiteral("mnuNext shown %1, cmdNext shown %2, the game says %3")
@@ -776,6 +849,10 @@ private:
     ui::BoardWindow* board_ = nullptr;
     std::array<QWidget*, kSlots> backs_ {};
     std::array<QWidget*, kSlots> faces_ {};
+    QWidget* cursor_ = nullptr;
+    // Where the keyboard's card cursor must be, and whether it must show.
+    GridPlace cursorPlace_ {0, 0};
+    bool cursorShown_ = false;
     QAction* mnuNewGame_ = nullptr;
     QAction* mnuStat_ = nullptr;
     QAction* mnuExit_ = nullptr;

@@ -75,8 +75,8 @@ ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
     tmrTimer_->setObjectName(QStringLiteral("tmrTimer"));
     // Polling every millisecond is the design: the panel follows the board
     // however the window manager moves it. With the board's flip timer, also
-    // 1 ms, the program idles at about 2 % of one core and 900 wake-ups a
-    // second (scripts/bench), the same as a bare Qt window with two such timers.
+    // 1 ms, the program idles at 1 to 2 % of one core and about 900 wake-ups
+    // a second (scripts/bench), as a bare Qt window with two such timers does.
     tmrTimer_->setInterval(1);
     connect(tmrTimer_, &QTimer::timeout, this, &ScorePanel::dockBesideBoard);
     tmrTimer_->start();

@@ -32,21 +32,6 @@ QString spokenText(QObject* object)
         : QString();
 }
 
-// Name changes reported to assistive technology, as (object name, new name).
-std::vector<std::pair<QString, QString>> g_nameChanges;
-
-void recordNameChange(QAccessibleEvent* event)
-{
-    if (event->type() == QAccessible::NameChanged && event->object())
-        g_nameChanges.emplace_back(event->object()->objectName(), spokenName(event->object()));
-}
-
-bool announced(const QString& control, const QString& name)
-{
-    return std::find(g_nameChanges.begin(), g_nameChanges.end(), std::pair(control, name))
-        != g_nameChanges.end();
-}
-
 // Whole words only: "card" is not the car.
 bool mentionsAnyPicture(const QString& text)
 {
@@ -60,44 +45,62 @@ bool mentionsAnyPicture(const QString& text)
     return false;
 }
 
-// Every event that reached assistive technology while a game was watched,
-// with what it said and whether the card it concerns was face up just then.
+// Every event passed on to assistive technology: what it said, and for a
+// card whether that card was face up just then.
 struct Heard {
     QAccessible::Event type;
     QString control;
     QString name;
+    bool onCard;
     bool faceUp;
 };
 std::vector<Heard> g_heard;
 const Game* g_watchedGame = nullptr;
 
-bool concernsAFaceUpCard(const QString& control)
-{
-    static const QRegularExpression element(QStringLiteral("^img(Card|Flip)\\((\\d+)\\)$"));
-    const QRegularExpressionMatch match = element.match(control);
-    if (!match.hasMatch())
-        return false;
-    const int index = match.captured(2).toInt();
-    const int position = match.captured(1) == QLatin1String("Card")
-        ? index
-        : g_watchedGame->view().facePosition[index];
-    return position < g_watchedGame->boardCells()
-        && g_watchedGame->cardState(position) == CardState::FaceUp;
-}
-
-void recordEverything(QAccessibleEvent* event)
+void record(QAccessibleEvent* event)
 {
     if (!event->object())
         return;
+    static const QRegularExpression card(QStringLiteral("^img(Card|Flip)\\((\\d+)\\)$"));
     const QString control = event->object()->objectName();
+    const QRegularExpressionMatch match = card.match(control);
+    bool faceUp = false;
+    if (match.hasMatch()) {
+        const int index = match.captured(2).toInt();
+        const int position = match.captured(1) == QLatin1String("Card")
+            ? index
+            : g_watchedGame->view().facePosition[index];
+        faceUp = position < g_watchedGame->boardCells()
+            && g_watchedGame->cardState(position) == CardState::FaceUp;
+    }
     g_heard.push_back(
-        {event->type(), control, spokenName(event->object()), concernsAFaceUpCard(control)});
+        {event->type(), control, spokenName(event->object()), match.hasMatch(), faceUp});
+}
+
+bool announced(const QString& control, const QString& name)
+{
+    return std::any_of(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
+        return heard.type == QAccessible::NameChanged && heard.control == control
+            && heard.name == name;
+    });
 }
 
 } // namespace
 
 class Accessibility : public test::ProgramTest {
     Q_OBJECT
+
+    // Run on an accessibility bus (see the test's registration), where Qt
+    // passes changes on to screen readers.
+    bool listenToTheBus()
+    {
+        if (!QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000))
+            return false;
+        g_watchedGame = &program->game();
+        g_heard.clear();
+        QAccessible::installUpdateHandler(record);
+        return true;
+    }
 
     void tearDownProgram() override
     {
@@ -255,15 +258,10 @@ private slots:
         QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::match.simplified());
     }
 
-    // Run on an accessibility bus (see the test's registration), where Qt
-    // passes changes on to screen readers.
     void changesAreAnnouncedAsTheyHappen()
     {
-        QVERIFY2(QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000),
-            "no accessibility bus: run under tests/ui/with_accessibility_bus.sh");
         QVERIFY(test::openAndStart(*program, 4));
-        QAccessible::installUpdateHandler(recordNameChange);
-        g_nameChanges.clear();
+        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
         const Game& game = program->game();
         const int first = 0;
         const int other = test::nonPartnerOf(game, first);
@@ -271,31 +269,30 @@ private slots:
         test::clickCard(*program, first);
         QVERIFY(announced(QStringLiteral("lblStatus"),
             QStringLiteral("Status: ") + test::shown::secondCard.simplified()));
-        QVERIFY(std::any_of(g_nameChanges.begin(), g_nameChanges.end(), [&](const auto& change) {
-            return change.first == QLatin1String("imgCard(0)") && change.second.endsWith(picture);
+        QVERIFY(std::any_of(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
+            return heard.type == QAccessible::NameChanged
+                && heard.control == QLatin1String("imgCard(0)") && heard.name.endsWith(picture);
         }));
 
-        g_nameChanges.clear();
+        g_heard.clear();
         test::clickCard(*program, other);
         QVERIFY(announced(QStringLiteral("lblTurns"), QStringLiteral("Turns: 1")));
         QVERIFY(announced(QStringLiteral("lblStatus"),
             QStringLiteral("Status: ") + test::shown::noMatch.simplified()));
         // Unchanged, so not announced again.
-        QVERIFY(std::none_of(g_nameChanges.begin(), g_nameChanges.end(),
-            [](const auto& change) { return change.first == QLatin1String("lblMatches"); }));
+        QVERIFY(!std::any_of(g_heard.begin(), g_heard.end(), [](const Heard& heard) {
+            return heard.type == QAccessible::NameChanged
+                && heard.control == QLatin1String("lblMatches");
+        }));
     }
 
     // The keyboard's cursor makes the card under it the focus, named as the
     // player sees it; a face not showing is never named, whatever happens.
     void theCursorsCardIsTheFocusAndNoHiddenFaceIsEverNamed()
     {
-        QVERIFY2(QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000),
-            "no accessibility bus: run under tests/ui/with_accessibility_bus.sh");
         QVERIFY(test::openAndStart(*program, 4));
+        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
         const Game& game = program->game();
-        g_watchedGame = &game;
-        g_heard.clear();
-        QAccessible::installUpdateHandler(recordEverything);
         test::KeyboardPlayer player;
         const auto focusedLast = [] {
             const auto last = std::find_if(g_heard.rbegin(), g_heard.rend(),
@@ -334,12 +331,11 @@ private slots:
         player.moveTo(first);
         QCOMPARE(focusedLast(), number(first) + QStringLiteral("removed"));
 
-        const auto isCard = [](const QString& control) { return control.startsWith("img"); };
-        QVERIFY(std::count_if(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
-            return isCard(heard.control);
+        QVERIFY(std::count_if(g_heard.begin(), g_heard.end(), [](const Heard& h) {
+            return h.onCard;
         }) > 10);
         for (const Heard& heard : g_heard)
-            QVERIFY2(!isCard(heard.control) || heard.faceUp || !mentionsAnyPicture(heard.name),
+            QVERIFY2(!heard.onCard || heard.faceUp || !mentionsAnyPicture(heard.name),
                 qPrintable(heard.control + QStringLiteral(" said \"") + heard.name
                     + QStringLiteral("\" while its card was not face up")));
     }

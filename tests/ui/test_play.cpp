@@ -6,8 +6,11 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 
+#include <QImage>
 #include <QMessageBox>
 #include <QProxyStyle>
+
+#include <optional>
 
 using namespace pexaro;
 
@@ -23,6 +26,8 @@ enum class NextTurnBy {
     EnterInBoard,
     KeypadEnterInBoard
 };
+
+const NextTurnBy kKeyboardTriggers[] = {NextTurnBy::EnterInBoard, NextTurnBy::KeypadEnterInBoard};
 
 const NextTurnBy kEveryTrigger[]
     = {NextTurnBy::ButtonClick, NextTurnBy::AltNInBoard, NextTurnBy::AltNInPanel,
@@ -64,24 +69,41 @@ class Play : public test::ProgramTest {
     Q_OBJECT
 
     // After the program has chosen its style, as a desktop's own would act.
-    void setUpProgram() override { QApplication::setStyle(new ButtonIconStyle); }
+    void setUpProgram() override
+    {
+        QApplication::setStyle(new ButtonIconStyle);
+        keyboard_.reset();
+    }
 
 private slots:
     void aWholeGameIsPlayedThroughTheWindows_data()
     {
         QTest::addColumn<int>("side");
         QTest::addColumn<int>("expectedTurns");
+        QTest::addColumn<bool>("byKeyboard");
         // A miss before every other match while a miss is still possible.
-        QTest::newRow("2x2") << 2 << 3;
-        QTest::newRow("4x4") << 4 << 12;
+        QTest::newRow("2x2") << 2 << 3 << false;
+        QTest::newRow("4x4") << 4 << 12 << false;
+        // Arrow keys, Space and ENTER alone, from the size dialog on.
+        QTest::newRow("4x4, keyboard") << 4 << 12 << true;
     }
 
     void aWholeGameIsPlayedThroughTheWindows()
     {
         QFETCH(int, side);
         QFETCH(int, expectedTurns);
+        QFETCH(bool, byKeyboard);
         test::MessageBoxCloser closer;
-        QVERIFY(test::openAndStart(*program, side));
+        if (byKeyboard) {
+            keyboard_.emplace();
+            program->start();
+            QTRY_COMPARE(QApplication::activeWindow(), &program->sizeDialog());
+            for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_Return}) // size 4
+                test::KeyboardPlayer::press(key);
+            QVERIFY(test::boardHasTheFocus(*program));
+        } else {
+            QVERIFY(test::openAndStart(*program, side));
+        }
         const Game& game = program->game();
         const int pairs = side * side / 2;
         QCOMPARE(test::status(*program), test::shown::clickMessage);
@@ -90,6 +112,10 @@ private slots:
         int turns = 0;
         int matches = 0;
         int trigger = 0;
+        const auto nextTurnBy = [&] {
+            return byKeyboard ? kKeyboardTriggers[trigger++ % std::size(kKeyboardTriggers)]
+                              : kEveryTrigger[trigger++ % std::size(kEveryTrigger)];
+        };
         while (matches < pairs) {
             const int first = test::firstFaceDown(game);
             const int partner = test::partnerOf(game, first);
@@ -99,7 +125,7 @@ private slots:
                 ++turns;
                 QCOMPARE(test::status(*program), test::shown::noMatch);
                 QCOMPARE(counters(), counterText(turns, matches));
-                STEP(giveNextTurnAndCheck(kEveryTrigger[trigger++ % std::size(kEveryTrigger)]));
+                STEP(giveNextTurnAndCheck(nextTurnBy()));
                 QCOMPARE(counters(), counterText(turns, matches));
                 QVERIFY(test::waitForReady(*program));
                 QCOMPARE(game.cardState(first), CardState::FaceDown);
@@ -113,7 +139,7 @@ private slots:
             if (matches == pairs)
                 break;
             QCOMPARE(test::status(*program), test::shown::match);
-            STEP(giveNextTurnAndCheck(kEveryTrigger[trigger++ % std::size(kEveryTrigger)]));
+            STEP(giveNextTurnAndCheck(nextTurnBy()));
             QVERIFY(test::waitForReady(*program));
             QCOMPARE(game.cardState(first), CardState::Removed);
             QCOMPARE(game.cardState(partner), CardState::Removed);
@@ -134,6 +160,26 @@ private slots:
     }
 
     // A player who changes their mind drags off the card before letting go.
+    // Nothing of the card cursor shows until the keyboard is used, and a
+    // click or a new game puts it away again.
+    void theCardCursorShowsOnlyOnceTheKeyboardIsUsed()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        QCOMPARE(board(), boardWithoutCursor());
+        test::clickCard(*program, 5);
+        QCOMPARE(board(), boardWithoutCursor());
+        test::KeyboardPlayer::press(Qt::Key_Down);
+        QVERIFY(board() != boardWithoutCursor());
+        test::clickCard(*program, 9);
+        QCOMPARE(board(), boardWithoutCursor());
+
+        test::KeyboardPlayer::press(Qt::Key_Right);
+        test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
+        test::chooseAndStart(*program, 4);
+        QVERIFY(test::boardHasTheFocus(*program));
+        QCOMPARE(board(), boardWithoutCursor());
+    }
+
     void aPressReleasedOutsideTheCardTurnsNothing()
     {
         QVERIFY(test::openAndStart(*program, 4));
@@ -370,12 +416,19 @@ private slots:
     }
 
 private:
+    // By mouse, or by keyboard alone once a test has chosen it.
     void turnUp(int first, int second)
     {
-        test::clickCard(*program, first);
+        const auto turn = [this](int position) {
+            if (keyboard_)
+                keyboard_->turn(position);
+            else
+                test::clickCard(*program, position);
+        };
+        turn(first);
         QCOMPARE(test::status(*program), test::shown::secondCard);
         QVERIFY(nextTurnHidden());
-        test::clickCard(*program, second);
+        turn(second);
         QCOMPARE(program->game().cardState(first), CardState::FaceUp);
         QCOMPARE(program->game().cardState(second), CardState::FaceUp);
     }
@@ -466,6 +519,21 @@ private:
     {
         return counterText(QString::number(turns), QString::number(matches));
     }
+
+    // The board as it would look if the card cursor did not exist.
+    QImage boardWithoutCursor()
+    {
+        QWidget* cursor = program->boardWindow().findChild<QWidget*>(QStringLiteral("cardCursor"));
+        const bool shown = cursor->isVisible();
+        cursor->hide();
+        const QImage image = board();
+        cursor->setVisible(shown);
+        return image;
+    }
+
+    QImage board() { return program->boardWindow().centralWidget()->grab().toImage(); }
+
+    std::optional<test::KeyboardPlayer> keyboard_;
 };
 
 QTEST_MAIN(Play)

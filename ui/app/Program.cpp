@@ -53,7 +53,6 @@ BoardWindow& Program::boardWindow()
     if (!board_) {
         board_ = std::make_unique<BoardWindow>(*session_);
         connect(board_.get(), &BoardWindow::newGameRequested, this, &Program::returnToSizeDialog);
-        connect(board_.get(), &BoardWindow::scorePanelToggled, this, &Program::setScorePanelShown);
         connect(board_.get(), &BoardWindow::exitRequested, this, &Program::endProgram);
         if (panel_)
             dockPanelToBoard();
@@ -95,11 +94,13 @@ void Program::beginGameOnBoard()
     board_->layOutForGame(panel.frameGeometry().size());
 }
 
-// The panel follows the board and hands it the keyboard focus.
+// The panel follows the board, hands it the keyboard focus, and comes and
+// goes with its Information Window command.
 void Program::dockPanelToBoard()
 {
     panel_->followBoard(board_.get());
     connect(panel_.get(), &ScorePanel::focusDeclined, board_.get(), &BoardWindow::focusBoard);
+    connect(board_.get(), &BoardWindow::scorePanelToggled, panel_.get(), &QWidget::setVisible);
 }
 
 void Program::returnToSizeDialog()
@@ -109,11 +110,6 @@ void Program::returnToSizeDialog()
     SizeDialog& dialog = sizeDialog();
     dialog.show();
     dialog.activateWindow();
-}
-
-void Program::setScorePanelShown(bool shown)
-{
-    scorePanel().setVisible(shown);
 }
 
 void Program::endProgram()

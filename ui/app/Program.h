@@ -53,7 +53,6 @@ private:
     void beginGameOnBoard();
     void dockPanelToBoard();
     void returnToSizeDialog();
-    void setScorePanelShown(bool shown);
 
     std::unique_ptr<GameSession> session_;
     std::unique_ptr<SizeDialog> dialog_;

@@ -165,7 +165,7 @@ QSize BoardWindow::outerSizeFor(int n) const
 
 void BoardWindow::layOutForGame(QSize panelSize)
 {
-    placeCursor(0, 0, false);
+    placeCursor(0, false);
     mnuStat_->setChecked(true);
     sizeForBoard();
     placeOnScreen(panelSize);
@@ -283,15 +283,13 @@ void BoardWindow::focusBoard()
 // A click puts the keyboard's cursor, hidden, on the clicked card.
 void BoardWindow::onCardClicked(int position)
 {
-    const GridPlace place = gridPlace(position);
-    placeCursor(place.row, place.column, false);
+    placeCursor(position, false);
     turnCard(position);
 }
 
 void BoardWindow::onFaceClicked(int value)
 {
-    const GridPlace place = gridPlace(session_.view().facePosition[value]);
-    placeCursor(place.row, place.column, false);
+    placeCursor(session_.view().facePosition[value], false);
 }
 
 void BoardWindow::turnCard(int position)
@@ -314,8 +312,8 @@ bool BoardWindow::handleCursorKey(const QKeyEvent& key)
     case Qt::Key_Up: moveCursor(-1, 0); return true;
     case Qt::Key_Down: moveCursor(1, 0); return true;
     case Qt::Key_Space:
-        placeCursor(cursorRow_, cursorColumn_, true);
-        turnCard(cursorPosition());
+        cursor_->show();
+        turnCard(cursorPosition_);
         announceCursorCard();
         return true;
     default: return false;
@@ -326,22 +324,18 @@ bool BoardWindow::handleCursorKey(const QKeyEvent& key)
 void BoardWindow::moveCursor(int rowStep, int columnStep)
 {
     const int last = session_.game().state().gCards - 1;
-    placeCursor(std::clamp(cursorRow_ + rowStep, 0, last),
-        std::clamp(cursorColumn_ + columnStep, 0, last), true);
+    const GridPlace place = gridPlace(cursorPosition_);
+    placeCursor(gridPosition({std::clamp(place.column + columnStep, 0, last),
+                    std::clamp(place.row + rowStep, 0, last)}),
+        true);
     announceCursorCard();
 }
 
-void BoardWindow::placeCursor(int row, int column, bool shown)
+void BoardWindow::placeCursor(int position, bool shown)
 {
-    cursorRow_ = row;
-    cursorColumn_ = column;
-    cursor_->setGeometry(QRect(imgCard_[cursorPosition()]->pos(), twipsSize(kBackSize, kBackSize)));
+    cursorPosition_ = position;
+    cursor_->setGeometry(imgCard_[position]->geometry());
     cursor_->setVisible(shown);
-}
-
-int BoardWindow::cursorPosition() const
-{
-    return gridPosition({cursorColumn_, cursorRow_});
 }
 
 // Makes the card under the cursor the screen reader's focus, so that its name
@@ -349,9 +343,7 @@ int BoardWindow::cursorPosition() const
 // "face down" or "removed".
 void BoardWindow::announceCursorCard()
 {
-    if (!QAccessible::isActive())
-        return;
-    const int position = cursorPosition();
+    const int position = cursorPosition_;
     const Game& game = session_.game();
     CardImage* card = imgCard_[position];
     if (game.cardState(position) == CardState::FaceUp)

@@ -60,11 +60,10 @@ private:
     void onFaceClicked(int value);
     void turnCard(int position);
 
-    // The keyboard's card cursor, by row and column of the board.
+    // The keyboard's card cursor.
     bool handleCursorKey(const QKeyEvent& key);
     void moveCursor(int rowStep, int columnStep);
-    void placeCursor(int row, int column, bool shown);
-    int cursorPosition() const;
+    void placeCursor(int position, bool shown);
     void announceCursorCard();
     void newGame();
     void toggleScorePanel();
@@ -88,8 +87,7 @@ private:
     std::array<CardLook, 64> describedAs_ {}; // what each card's name last said
     CardCursor* cursor_ = nullptr;
     QPointer<CardImage> focusedCard_; // the card a screen reader was last told has the focus
-    int cursorRow_ = 0;
-    int cursorColumn_ = 0;
+    int cursorPosition_ = 0; // a board position
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

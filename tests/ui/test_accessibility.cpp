@@ -299,9 +299,10 @@ private slots:
                 [](const Heard& heard) { return heard.type == QAccessible::Focus; });
             return last == g_heard.rend() ? QString() : last->name;
         };
-        const auto number = [](int position) {
-            const GridPlace place = gridPlace(position);
-            return QStringLiteral("card %1, ").arg(place.row * 4 + place.column + 1);
+        // The focus is the card at `position`, under the name that says `what`.
+        const auto focusIsOn = [this, &focusedLast](int position, const QString& what) {
+            const QString name = spokenName(test::card(program->boardWindow(), position));
+            return focusedLast() == name && name.endsWith(QStringLiteral(", ") + what);
         };
 
         const int first = 5;
@@ -311,25 +312,25 @@ private slots:
             return QAccessible::queryAccessibleInterface(card)->state().focused;
         };
         player.moveTo(first);
-        QCOMPARE(focusedLast(), number(first) + QStringLiteral("face down"));
+        QVERIFY(focusIsOn(first, QStringLiteral("face down")));
         QVERIFY(isFocused(test::card(program->boardWindow(), first)));
         player.turn(first);
         const QString picture = ui::Artwork::drawingName(game.state().cardValue[first] % 32);
-        QCOMPARE(focusedLast(), number(first) + picture);
+        QVERIFY(focusIsOn(first, picture));
         QVERIFY(isFocused(test::face(program->boardWindow(), game.state().cardValue[first])));
         QVERIFY(!isFocused(test::card(program->boardWindow(), first)));
         player.turn(miss);
         test::KeyboardPlayer::press(Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
         player.moveTo(first);
-        QCOMPARE(focusedLast(), number(first) + QStringLiteral("face down"));
+        QVERIFY(focusIsOn(first, QStringLiteral("face down")));
 
         player.turn(first);
         player.turn(partner);
         test::KeyboardPlayer::press(Qt::Key_Return);
         QVERIFY(test::waitForReady(*program));
         player.moveTo(first);
-        QCOMPARE(focusedLast(), number(first) + QStringLiteral("removed"));
+        QVERIFY(focusIsOn(first, QStringLiteral("removed")));
 
         QVERIFY(std::count_if(g_heard.begin(), g_heard.end(), [](const Heard& h) {
             return h.onCard;

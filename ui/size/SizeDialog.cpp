@@ -78,7 +78,8 @@ void SizeDialog::createControls()
         setTabOrder(optBoardSize_[i], optBoardSize_[i + 1]);
 
     installEventFilter(this);
-    for (QWidget* child : findChildren<QWidget*>())
+    const QList<QWidget*> children = findChildren<QWidget*>();
+    for (QWidget* child : children)
         child->installEventFilter(this);
 }
 

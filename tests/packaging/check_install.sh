@@ -34,7 +34,13 @@ bare=$scratch/bare
 cmake -S "$source_dir" -B "$bare" -DPEXARO_BUILD_TESTS=OFF -DPEXARO_INSTALL_BINDIR=bin >/dev/null
 grep -q '/bin"' "$bare/packaging/cmake_install.cmake" || fail "binary directory override"
 metainfo=$bare/packaging/$app.metainfo.xml
-appstreamcli validate --no-net --pedantic "$metainfo" || fail "AppStream data without addresses rejected"
+# AppStream 1.0 warns of a missing homepage, which only a publisher can give:
+# that is the one finding allowed here. With the addresses, below, none is.
+report=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || {
+    findings=$(grep -E '^[EW]: ' <<<"$report" | grep -v ': url-homepage-missing$' || true)
+    [[ -z $findings && $report == *'url-homepage-missing'* ]] ||
+        fail "AppStream data without addresses rejected: $report"
+}
 ! grep -q '<url\|<screenshots>\|example\.org' "$metainfo" || fail "AppStream data names addresses nobody gave"
 status=0
 message=$(cd "$scratch" && cpack --config "$bare/CPackConfig.cmake" 2>&1) || status=$?

@@ -9,7 +9,7 @@
 namespace pexaro::ui {
 
 CardCursor::CardCursor(QWidget* parent)
-    : QWidget(parent)
+    : QFocusFrame(parent)
 {
     setObjectName(QStringLiteral("cardCursor"));
     setAccessibleName(QStringLiteral("keyboard cursor"));

@@ -4,14 +4,16 @@
 
 #pragma once
 
-#include <QWidget>
+#include <QFocusFrame>
 
 namespace pexaro::ui {
 
 // Where the keyboard is on the board: a frame of black and white dashes just
 // inside one card's cell, plain to see on a back, a face or the bare board.
-// It lies in front of the cards and lets every click through to them.
-class CardCursor : public QWidget {
+// It lies in front of the cards and lets every click through to them. As a
+// focus frame it is no object of its own to a screen reader, for which the
+// card under it is the focus.
+class CardCursor : public QFocusFrame {
     Q_OBJECT
 public:
     explicit CardCursor(QWidget* parent = nullptr);

@@ -4,6 +4,7 @@
 
 #include "common/Controls.h"
 
+#include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <QImageReader>
@@ -83,6 +84,7 @@ QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, i
     line->setAttribute(Qt::WA_TransparentForMouseEvents);
     line->setAccessibleName(QStringLiteral("line"));
     line->setAccessibleDescription(QStringLiteral("decoration"));
+    hideFromScreenReaders(*line);
     return line;
 }
 

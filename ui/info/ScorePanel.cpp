@@ -7,6 +7,7 @@
 #include "Game.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
+#include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <QCloseEvent>
@@ -33,6 +34,13 @@ QLabel* addLabel(QWidget& parent, const char* name, QRect geometry, const QStrin
     return label;
 }
 
+// A heading whose words the control it heads already speaks.
+void addHeading(
+    QWidget& parent, const char* name, QRect geometry, QLatin1StringView caption, const QFont& font)
+{
+    hideFromScreenReaders(*addLabel(parent, name, geometry, caption, font, kLabelBlue));
+}
+
 QLabel* addCounter(QWidget& parent, const char* name, QRect geometry)
 {
     QLabel* counter = addLabel(parent, name, geometry, QStringLiteral("0"),
@@ -43,8 +51,8 @@ QLabel* addCounter(QWidget& parent, const char* name, QRect geometry)
 }
 
 // Shows `text` and gives the label a name that reads well on its own ("Turns:
-// 3"); a changed name is what tells a screen reader to announce it.
-void showText(QLabel& label, const QString& text, const QString& heading)
+// 3"), as a screen reader's review of the window reads it.
+void showText(QLabel& label, const QString& text, QLatin1StringView heading)
 {
     label.setText(text);
     const QString name = heading + QLatin1Char(' ') + text.simplified();
@@ -63,6 +71,7 @@ ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , session_(session)
 {
+    setScreenReaderRole(*this, QAccessible::Client); // Qt's own role, with the headings left out
     setObjectName(QStringLiteral("frmStats"));
     setWindowTitle(QStringLiteral("Game Statistics"));
     setFixedSize(twipsSize(4095, 4215));
@@ -90,11 +99,9 @@ void ScorePanel::createControls()
         QStringLiteral("Game Information"),
         controlFont(QStringLiteral("Times New Roman"), 21.75, true, true), Qt::black);
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    addLabel(*this, "lblLabel1", twipsRect(180, 840, 1095, 255), QStringLiteral("Turns:"), arial,
-        kLabelBlue);
+    addHeading(*this, "lblLabel1", twipsRect(180, 840, 1095, 255), kTurnsHeading, arial);
     lblTurns_ = addCounter(*this, "lblTurns", twipsRect(120, 1140, 1200, 300));
-    addLabel(*this, "lblLabel2", twipsRect(180, 1740, 1455, 255), QStringLiteral("Matches:"), arial,
-        kLabelBlue);
+    addHeading(*this, "lblLabel2", twipsRect(180, 1740, 1455, 255), kMatchesHeading, arial);
     lblMatches_ = addCounter(*this, "lblMatches", twipsRect(120, 2040, 1200, 300));
 
     lblStatus_ = addLabel(*this, "lblStatus", twipsRect(1320, 2520, 2655, 1575),
@@ -104,8 +111,7 @@ void ScorePanel::createControls()
     lblStatus_->setWordWrap(true);
     lblStatus_->setFrameStyle(QFrame::Box | QFrame::Plain);
 
-    addLabel(*this, "lblLabel3", twipsRect(510, 2760, 720, 255), QStringLiteral("Status:"), arial,
-        kLabelBlue);
+    addHeading(*this, "lblLabel3", twipsRect(510, 2760, 720, 255), kStatusHeading, arial);
 
     cmdNext_ = new QPushButton(QStringLiteral(" &Next Turn"), this);
     cmdNext_->setObjectName(QStringLiteral("cmdNext"));
@@ -124,17 +130,17 @@ void ScorePanel::createControls()
     addLine(*this, QStringLiteral("Line3"), 0, 4200, 4080, 4200, 2, frame);
     addLine(*this, QStringLiteral("Line4"), 0, 0, 4080, 0, 4, frame);
 
-    showText(*lblTurns_, lblTurns_->text(), QStringLiteral("Turns:"));
-    showText(*lblMatches_, lblMatches_->text(), QStringLiteral("Matches:"));
-    showText(*lblStatus_, lblStatus_->text(), QStringLiteral("Status:"));
+    showText(*lblTurns_, lblTurns_->text(), kTurnsHeading);
+    showText(*lblMatches_, lblMatches_->text(), kMatchesHeading);
+    showText(*lblStatus_, lblStatus_->text(), kStatusHeading);
 }
 
 void ScorePanel::redraw()
 {
     const GameView& view = session_.view();
-    showText(*lblStatus_, displayText(view.statusText), QStringLiteral("Status:"));
-    showText(*lblTurns_, QString::fromStdString(view.turnsCaption), QStringLiteral("Turns:"));
-    showText(*lblMatches_, QString::fromStdString(view.matchesCaption), QStringLiteral("Matches:"));
+    showText(*lblStatus_, displayText(view.statusText), kStatusHeading);
+    showText(*lblTurns_, QString::fromStdString(view.turnsCaption), kTurnsHeading);
+    showText(*lblMatches_, QString::fromStdString(view.matchesCaption), kMatchesHeading);
     cmdNext_->setVisible(view.nextTurnShown);
     setEnabled(view.panelEnabled);
 }

@@ -6,6 +6,7 @@
 
 #include "common/Controls.h"
 #include "common/GameSession.h"
+#include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <QCloseEvent>
@@ -21,6 +22,8 @@ SizeDialog::SizeDialog(GameSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
     , session_(session)
 {
+    // A dialog to a screen reader, which then reads its heading as it opens.
+    setScreenReaderRole(*this, QAccessible::Dialog);
     setObjectName(QStringLiteral("frmBoardSize"));
     setWindowTitle(QStringLiteral("Pexaro--Board Size Selection"));
     setWindowIcon(programIcon());

@@ -11,6 +11,7 @@
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/MessageBox.h"
+#include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <QAccessible>
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pexaro::ui {
 
@@ -81,6 +83,7 @@ BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
 
     connect(&session_, &GameSession::changed, this, &BoardWindow::redraw);
     connect(&session_, &GameSession::nextTurnGiven, this, &BoardWindow::focusBoard);
+    connect(&session_, &GameSession::pairResolved, this, [this] { cue(Cue::PairResolved); });
 }
 
 void BoardWindow::createCards()
@@ -93,7 +96,7 @@ void BoardWindow::createCards()
     for (int i = 0; i < kSlots; ++i) {
         imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
         imgCard_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
-        imgCard_[i]->setAccessibleName(kNoCard); // as its default CardLook says
+        imgCard_[i]->setAccessibleName(kNoCard);
         imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
         imgCard_[i]->hide();
         connect(imgCard_[i], &CardImage::clicked, this, &BoardWindow::onCardClicked);
@@ -107,6 +110,7 @@ void BoardWindow::createCards()
         connect(imgFlip_[v], &CardImage::clicked, this, &BoardWindow::onFaceClicked);
     }
     cursor_ = new CardCursor(board); // last, in front of every card
+    announcer_ = new Announcer(this); // beside the board, not on it
 }
 
 void BoardWindow::createMenus()
@@ -169,6 +173,7 @@ void BoardWindow::layOutForGame(QSize panelSize)
     mnuStat_->setChecked(true);
     sizeForBoard();
     placeOnScreen(panelSize);
+    cue(Cue::GameStarted);
 }
 
 // The formulas give the outer size; the frame and the menu bar (which wraps
@@ -212,10 +217,13 @@ void BoardWindow::placeOnScreen(QSize panel)
 }
 
 // Cards are renamed before they show or hide, so that a back shown again is
-// never announced under the picture it covered.
+// never announced under the picture it covered. A hidden window is not read:
+// its cards are named when it shows, so that only those whose look changed
+// are renamed as a game starts.
 void BoardWindow::redraw()
 {
-    describeCards();
+    if (isVisible())
+        describeCards();
     const GameView& view = session_.view();
     for (int i = 0; i < kSlots; ++i)
         imgCard_[i]->setVisible(view.backVisible[i]);
@@ -224,54 +232,69 @@ void BoardWindow::redraw()
         imgFlip_[v]->setVisible(view.faceVisible[v]);
     }
     mnuNext_->setVisible(view.nextTurnShown);
+    syncCursorFocus();
 }
 
-// Names each card for screen readers as a player sees it, numbered in reading
-// order: "card 12, face down", its picture once turned, "removed" once gone.
-// A face that is not showing is never named after its picture. Only cards
-// whose look changed are renamed: this runs after every click.
+namespace {
+
+// Qt tells a screen reader of every rename, changed or not: only what changed
+// is set, so that a new game does not flood it.
+void describe(QWidget& card, const QString& name, const QString& description)
+{
+    if (card.accessibleName() != name)
+        card.setAccessibleName(name);
+    if (card.accessibleDescription() != description)
+        card.setAccessibleDescription(description);
+}
+
+QString placeName(int position)
+{
+    const GridPlace place = gridPlace(position);
+    return QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1);
+}
+
+} // namespace
+
+// Names each card as a player sees it; a face that is not showing is never
+// named after its picture.
 void BoardWindow::describeCards()
 {
     const Game& game = session_.game();
-    const int cells = game.boardCells();
-    const int side = static_cast<int>(std::lround(std::sqrt(cells)));
-    std::array<CardLook, kSlots> looks {};
-    for (int p = 0; p < cells; ++p)
-        looks[p] = {game.cardState(p), game.state().cardValue[p], side};
-    // Faces that stopped showing lose their picture's name first; a face that
-    // shows again is named below.
-    for (int p = 0; p < kSlots; ++p) {
-        if (describedAs_[p].state == CardState::FaceUp && looks[p] != describedAs_[p])
-            imgFlip_[describedAs_[p].value]->setAccessibleName(kHiddenFace);
-    }
-    for (int p = 0; p < kSlots; ++p) {
-        if (looks[p] != describedAs_[p]) {
-            describedAs_[p] = looks[p];
-            describeCard(p, looks[p]);
-        }
+    for (int p = 0; p < kSlots; ++p)
+        describe(*imgCard_[p], cardName(p), p < game.boardCells() ? placeName(p) : QString());
+    for (int v = 0; v < kSlots; ++v) {
+        const int p = session_.view().facePosition[v];
+        if (p < game.boardCells() && game.cardState(p) == CardState::FaceUp
+            && game.state().cardValue[p] == v)
+            describe(*imgFlip_[v], cardName(p), placeName(p));
+        else if (imgFlip_[v]->accessibleName() != kHiddenFace)
+            imgFlip_[v]->setAccessibleName(kHiddenFace);
     }
 }
 
-void BoardWindow::describeCard(int position, CardLook look)
+// Numbered in reading order: "card 12, face down", its picture once turned,
+// "card 12, removed" once gone.
+QString BoardWindow::cardName(int position) const
 {
-    if (!look.state) {
-        imgCard_[position]->setAccessibleName(kNoCard);
-        imgCard_[position]->setAccessibleDescription(QString());
-        return;
-    }
+    const Game& game = session_.game();
+    const int cells = game.boardCells();
+    if (position >= cells)
+        return kNoCard;
+    const int side = static_cast<int>(std::lround(std::sqrt(cells)));
     const GridPlace place = gridPlace(position);
-    QString name = QStringLiteral("card %1, ").arg(place.row * look.side + place.column + 1);
-    switch (*look.state) {
+    const QString name = QStringLiteral("card %1, ").arg(place.row * side + place.column + 1);
+    switch (game.cardState(position)) {
     case CardState::FaceUp:
-        name += Artwork::drawingName(look.value % kPictures);
-        imgFlip_[look.value]->setAccessibleName(name);
-        break;
-    case CardState::Removed: name += QStringLiteral("removed"); break;
-    default: name += QStringLiteral("face down"); break; // never says more than it shows
+        return name + Artwork::drawingName(game.state().cardValue[position] % kPictures);
+    case CardState::Removed: return name + QStringLiteral("removed");
+    default: return name + QStringLiteral("face down"); // never says more than it shows
     }
-    imgCard_[position]->setAccessibleName(name);
-    imgCard_[position]->setAccessibleDescription(
-        QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1));
+}
+
+// A card as a screen reader reads it when it takes the focus.
+QString BoardWindow::cardSpeech(int position) const
+{
+    return QStringLiteral("%1. %2.").arg(cardName(position), placeName(position));
 }
 
 void BoardWindow::focusBoard()
@@ -280,11 +303,19 @@ void BoardWindow::focusBoard()
     setFocus(Qt::OtherFocusReason);
 }
 
-// A click puts the keyboard's cursor, hidden, on the clicked card.
+// A click puts the keyboard's cursor, hidden, on the clicked card. With no
+// focus to read it, the card turned is spoken, and so is a scored turn.
 void BoardWindow::onCardClicked(int position)
 {
     placeCursor(position, false);
-    turnCard(position);
+    if (!turnCard(position))
+        return;
+    const GameView& view = session_.view();
+    QString speech = cardName(position) + QLatin1Char('.');
+    if (session_.game().pickState() == PickState::PairPending)
+        speech += QLatin1Char(' ') + spokenLine(view.statusText) + QLatin1Char(' ')
+            + spokenScore(view);
+    announcer_->announce(speech);
 }
 
 void BoardWindow::onFaceClicked(int value)
@@ -292,11 +323,16 @@ void BoardWindow::onFaceClicked(int value)
     placeCursor(session_.view().facePosition[value], false);
 }
 
-void BoardWindow::turnCard(int position)
+// True when the card turned face up; a refused pick turns nothing.
+bool BoardWindow::turnCard(int position)
 {
+    const Game& game = session_.game();
+    const bool faceDown = game.cardState(position) == CardState::FaceDown;
+    pendingCue_ = Cue::None; // what the player does now is what they hear
     session_.pickCard(position);
     if (const auto box = session_.takeWinMessage())
         showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
+    return faceDown && game.cardState(position) == CardState::FaceUp;
 }
 
 // Arrows move the cursor and Space turns the card under it, as a click would;
@@ -311,11 +347,7 @@ bool BoardWindow::handleCursorKey(const QKeyEvent& key)
     case Qt::Key_Right: moveCursor(0, 1); return true;
     case Qt::Key_Up: moveCursor(-1, 0); return true;
     case Qt::Key_Down: moveCursor(1, 0); return true;
-    case Qt::Key_Space:
-        cursor_->show();
-        turnCard(cursorPosition_);
-        announceCursorCard();
-        return true;
+    case Qt::Key_Space: turnCardUnderCursor(); return true;
     default: return false;
     }
 }
@@ -328,44 +360,147 @@ void BoardWindow::moveCursor(int rowStep, int columnStep)
     placeCursor(gridPosition({std::clamp(place.column + columnStep, 0, last),
                     std::clamp(place.row + rowStep, 0, last)}),
         true);
-    announceCursorCard();
+    focusCursorCard();
 }
 
 void BoardWindow::placeCursor(int position, bool shown)
 {
     cursorPosition_ = position;
+    cursorShown_ = shown;
     cursor_->setGeometry(imgCard_[position]->geometry());
     cursor_->setVisible(shown);
+    syncCursorFocus();
 }
 
-// Makes the card under the cursor the screen reader's focus, so that its name
-// is read: the face while it shows, otherwise the back, whose name says
-// "face down" or "removed".
-void BoardWindow::announceCursorCard()
+// The turned card's picture is read as it takes the focus, then the scored
+// turn; a card that cannot be turned says so with the status, which tells
+// what to do instead.
+void BoardWindow::turnCardUnderCursor()
 {
     const int position = cursorPosition_;
+    placeCursor(position, true);
+    const bool turned = turnCard(position);
+    const bool focusMoved = focusCursorCard();
+    const GameView& view = session_.view();
+    const QString status = spokenLine(view.statusText);
+    if (!turned)
+        announcer_->announce(
+            focusMoved ? status : cardSpeech(position) + QLatin1Char(' ') + status);
+    else if (session_.game().pickState() == PickState::PairPending)
+        announcer_->announce(status + QLatin1Char(' ') + spokenScore(view));
+}
+
+// The card under the shown cursor: its face while it shows, otherwise its
+// back, whose name says "face down" or "removed".
+CardImage* BoardWindow::cursorCard() const
+{
     const Game& game = session_.game();
-    CardImage* card = imgCard_[position];
-    if (game.cardState(position) == CardState::FaceUp)
-        card = imgFlip_[game.state().cardValue[position]];
+    if (!cursorShown_ || cursorPosition_ >= game.boardCells())
+        return nullptr;
+    if (game.cardState(cursorPosition_) == CardState::FaceUp)
+        return imgFlip_[game.state().cardValue[cursorPosition_]];
+    return imgCard_[cursorPosition_];
+}
+
+// Only the card under the shown cursor reports itself focused (the window
+// keeps the real keyboard focus).
+void BoardWindow::syncCursorFocus()
+{
+    CardImage* card = cursorCard();
+    if (card == focusedCard_)
+        return;
     if (focusedCard_)
         focusedCard_->setUnderCursor(false);
-    card->setUnderCursor(true);
+    if (card)
+        card->setUnderCursor(true);
     focusedCard_ = card;
-    QAccessibleEvent focus(card, QAccessible::Focus);
+}
+
+// Makes the cursor's card the screen reader's focus. True when that is
+// another object than its focus was, whose name it then reads by itself.
+bool BoardWindow::focusCursorCard()
+{
+    syncCursorFocus();
+    if (!focusedCard_)
+        return false;
+    QAccessibleEvent focus(focusedCard_, QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
+    return std::exchange(spokenFocus_, focusedCard_) != focusedCard_;
+}
+
+// Waits for this window to be active: a screen reader speaks a window's
+// activation first and would talk over anything said before it.
+void BoardWindow::cue(Cue what)
+{
+    pendingCue_ = what;
+    if (isActiveWindow())
+        QTimer::singleShot(0, this, &BoardWindow::speakCue);
+}
+
+// At a game's start and after Next Turn: where the cursor is and the prompt.
+void BoardWindow::speakCue()
+{
+    if (!isActiveWindow() || pendingCue_ == Cue::None)
+        return;
+    const Cue what = std::exchange(pendingCue_, Cue::None);
+    const QString prompt = spokenLine(session_.game().state().ClickMessage1);
+    const bool focusMoved = what == Cue::PairResolved && focusCursorCard();
+    announcer_->announce(
+        focusMoved ? prompt : cardSpeech(cursorPosition_) + QLatin1Char(' ') + prompt);
+}
+
+// Alt+N gives Next Turn here, not through the menu bar, which would first
+// tell a screen reader that the item it is about to hide has the focus.
+bool BoardWindow::isNextTurnKey(const QKeyEvent& key) const
+{
+    return key.key() == Qt::Key_N && (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier
+        && mnuNext_->isVisible();
+}
+
+bool BoardWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride
+        && isNextTurnKey(static_cast<const QKeyEvent&>(*event))) {
+        event->accept();
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void BoardWindow::keyPressEvent(QKeyEvent* event)
 {
     if (handleCursorKey(*event))
         return;
+    if (isNextTurnKey(*event)) {
+        onNextTurnChosen();
+        return;
+    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QMainWindow::keyPressEvent(event);
         return;
     }
     session_.pressEnter();
+}
+
+// Taking the keyboard focus makes the window itself a screen reader's focus.
+void BoardWindow::focusInEvent(QFocusEvent* event)
+{
+    QMainWindow::focusInEvent(event);
+    spokenFocus_ = nullptr;
+}
+
+void BoardWindow::showEvent(QShowEvent* event)
+{
+    describeCards();
+    QMainWindow::showEvent(event);
+}
+
+void BoardWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &BoardWindow::speakCue); // after Qt's own focus news
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event)

@@ -10,17 +10,13 @@
 #include <QPointer>
 
 #include <array>
-#include <optional>
 
 class QAction;
 class QTimer;
 
-namespace pexaro {
-enum class CardState;
-} // namespace pexaro
-
 namespace pexaro::ui {
 
+class Announcer;
 class CardCursor;
 class CardImage;
 class GameSession;
@@ -45,11 +41,18 @@ signals:
     void exitRequested();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    // What a screen reader is to say once this window is active.
+    enum class Cue { None, GameStarted, PairResolved };
+
     void createCards();
     void createMenus();
     void sizeForBoard();
@@ -58,36 +61,41 @@ private:
 
     void onCardClicked(int position);
     void onFaceClicked(int value);
-    void turnCard(int position);
+    bool turnCard(int position);
 
     // The keyboard's card cursor.
     bool handleCursorKey(const QKeyEvent& key);
     void moveCursor(int rowStep, int columnStep);
     void placeCursor(int position, bool shown);
-    void announceCursorCard();
+    void turnCardUnderCursor();
     void newGame();
     void toggleScorePanel();
     void showRules();
     void showAbout();
     void onNextTurnChosen();
+    bool isNextTurnKey(const QKeyEvent& key) const;
 
-    struct CardLook {
-        std::optional<CardState> state; // none: no card at this position
-        int value = -1;
-        int side = 0; // of the board, for the card's number
-        friend bool operator==(CardLook, CardLook) = default;
-    };
+    // What a screen reader is told.
     void describeCards();
-    void describeCard(int position, CardLook look);
+    QString cardName(int position) const;
+    QString cardSpeech(int position) const;
+    CardImage* cursorCard() const;
+    void syncCursorFocus();
+    bool focusCursorCard();
+    void cue(Cue what);
+    void speakCue();
 
     GameSession& session_;
     Artwork artwork_;
     std::array<CardImage*, 64> imgCard_ {};
     std::array<CardImage*, 64> imgFlip_ {};
-    std::array<CardLook, 64> describedAs_ {}; // what each card's name last said
     CardCursor* cursor_ = nullptr;
-    QPointer<CardImage> focusedCard_; // the card a screen reader was last told has the focus
+    Announcer* announcer_ = nullptr;
     int cursorPosition_ = 0; // a board position
+    bool cursorShown_ = false;
+    QPointer<CardImage> focusedCard_; // the card that reports itself focused
+    QPointer<CardImage> spokenFocus_; // the last card a focus event went to
+    Cue pendingCue_ = Cue::None;
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

@@ -62,8 +62,10 @@ void GameSession::pressEnter()
 
 void GameSession::onFlipTick()
 {
-    if (game_->resolveReleasedPair())
-        emit changed();
+    if (!game_->resolveReleasedPair())
+        return;
+    emit changed();
+    emit pairResolved();
 }
 
 std::optional<MessageBoxText> GameSession::takeWinMessage()

@@ -50,6 +50,8 @@ signals:
     void changed();
     // After Next Turn, from any of its controls; the board takes the focus.
     void nextTurnGiven();
+    // After the flip timer has removed a released pair or turned it face down.
+    void pairResolved();
 
 private:
     std::unique_ptr<Game> game_;

@@ -4,7 +4,7 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Sourced by play and test: installs what a fresh Debian 12 machine lacks,
+# Sourced by play and test: installs what a fresh Debian 12 or 13 machine lacks,
 # then configures and builds. Quick when everything is already there.
 set -euo pipefail
 
@@ -18,6 +18,7 @@ packages=(
     libgtest-dev libbenchmark-dev librapidcheck-dev
     valgrind xvfb xauth openbox xdotool x11-utils
     desktop-file-utils appstream dpkg-dev file dbus at-spi2-core
+    orca speech-dispatcher
     lintian reuse
 )
 

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -32,30 +33,63 @@ QString spokenText(QObject* object)
         : QString();
 }
 
-// Whole words only: "card" is not the car.
+// The pictures `text` names, in whole words only: "card" is not the car.
+QStringList picturesNamedIn(const QString& text)
+{
+    QStringList named;
+    for (int drawing = 0; drawing < ui::Artwork::kDrawings; ++drawing) {
+        const QString picture = ui::Artwork::drawingName(drawing);
+        const QRegularExpression word(
+            QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(picture)));
+        if (text.contains(word))
+            named << picture;
+    }
+    return named;
+}
+
 bool mentionsAnyPicture(const QString& text)
 {
-    for (int drawing = 0; drawing < ui::Artwork::kDrawings; ++drawing) {
-        const QRegularExpression word(
-            QStringLiteral("\\b%1\\b")
-                .arg(QRegularExpression::escape(ui::Artwork::drawingName(drawing))));
-        if (text.contains(word))
-            return true;
-    }
-    return false;
+    return !picturesNamedIn(text).isEmpty();
+}
+
+// What an event has a screen reader say at once, wherever its focus is: an
+// announcement (Qt 6.8 on) or a notification coming into view; else nothing.
+QString announcementOf(QAccessibleEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        return static_cast<QAccessibleAnnouncementEvent*>(event)->message();
+#endif
+    QAccessibleInterface* face = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && face
+        && face->role() == QAccessible::Notification)
+        return face->text(QAccessible::Name);
+    return {};
 }
 
 // Every event passed on to assistive technology: what it said, and for a
-// card whether that card was face up just then.
+// card whether that card was face up just then; for an announcement, the
+// pictures face up just then.
 struct Heard {
     QAccessible::Event type;
     QString control;
     QString name;
     bool onCard;
     bool faceUp;
+    QString announced;
+    QStringList picturesUp;
 };
 std::vector<Heard> g_heard;
 const Game* g_watchedGame = nullptr;
+
+QStringList picturesUp(const Game& game)
+{
+    QStringList pictures;
+    for (int p = 0; p < game.boardCells(); ++p)
+        if (game.cardState(p) == CardState::FaceUp)
+            pictures << ui::Artwork::drawingName(game.state().cardValue[p] % 32);
+    return pictures;
+}
 
 void record(QAccessibleEvent* event)
 {
@@ -73,16 +107,46 @@ void record(QAccessibleEvent* event)
         faceUp = position < g_watchedGame->boardCells()
             && g_watchedGame->cardState(position) == CardState::FaceUp;
     }
-    g_heard.push_back(
-        {event->type(), control, spokenName(event->object()), match.hasMatch(), faceUp});
+    g_heard.push_back({event->type(), control, spokenName(event->object()), match.hasMatch(),
+        faceUp, announcementOf(event), picturesUp(*g_watchedGame)});
 }
 
-bool announced(const QString& control, const QString& name)
+// Announced since the log was last cleared, word for word.
+bool announced(const QString& message)
 {
-    return std::any_of(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
-        return heard.type == QAccessible::NameChanged && heard.control == control
-            && heard.name == name;
-    });
+    return std::any_of(g_heard.begin(), g_heard.end(),
+        [&](const Heard& heard) { return heard.announced == message; });
+}
+
+// The last card a focus event went to, by its spoken name.
+QString focusedLast()
+{
+    const auto last = std::find_if(g_heard.rbegin(), g_heard.rend(),
+        [](const Heard& heard) { return heard.type == QAccessible::Focus; });
+    return last == g_heard.rend() ? QString() : last->name;
+}
+
+// No event named a picture that was not face up as it was sent.
+bool noHiddenPictureWasNamed()
+{
+    for (const Heard& heard : g_heard) {
+        if (heard.onCard && !heard.faceUp && mentionsAnyPicture(heard.name)) {
+            qWarning() << heard.control << "said" << heard.name << "while its card was not face up";
+            return false;
+        }
+        // The status texts have words such as "key": only what a card is
+        // said to show counts.
+        static const QRegularExpression saidOfACard(QStringLiteral("card \\d+, ([^.]+)\\."));
+        for (auto match = saidOfACard.globalMatch(heard.announced); match.hasNext();) {
+            const QString what = match.next().captured(1);
+            if (what != QLatin1String("face down") && what != QLatin1String("removed")
+                && !heard.picturesUp.contains(what)) {
+                qWarning() << "announced" << heard.announced << "with no" << what << "face up";
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -229,7 +293,7 @@ private slots:
     }
 
     // The counters and the status carry their heading in their name, and the
-    // name changes with the text, which is what a screen reader announces.
+    // name changes with the text, as a screen reader's review reads them.
     void scoreAndStatusNamesFollowTheirText()
     {
         QVERIFY(test::openAndStart(*program, 4));
@@ -258,32 +322,104 @@ private slots:
         QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::match.simplified());
     }
 
-    void changesAreAnnouncedAsTheyHappen()
+    // Renamed labels are not spoken by a screen reader unless focused: the
+    // result of a turn is announced, after the picture of its second card.
+    void theResultOfEveryTurnIsSpokenWithTheScore()
     {
         QVERIFY(test::openAndStart(*program, 4));
         QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
         const Game& game = program->game();
+        ui::BoardWindow& board = program->boardWindow();
         const int first = 0;
-        const int other = test::nonPartnerOf(game, first);
-        const QString picture = ui::Artwork::drawingName(game.state().cardValue[first] % 32);
-        test::clickCard(*program, first);
-        QVERIFY(announced(QStringLiteral("lblStatus"),
-            QStringLiteral("Status: ") + test::shown::secondCard.simplified()));
-        QVERIFY(std::any_of(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
-            return heard.type == QAccessible::NameChanged
-                && heard.control == QLatin1String("imgCard(0)") && heard.name.endsWith(picture);
-        }));
+        const int partner = test::partnerOf(game, first);
+        test::KeyboardPlayer player;
+        player.turn(first);
+        player.turn(partner);
+        QCOMPARE(focusedLast(), spokenName(test::face(board, game.state().cardValue[partner])));
+        QVERIFY(
+            announced(test::shown::match.simplified() + QStringLiteral(" Turns: 1, Matches: 1")));
+        QTest::keyClick(&board, Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
 
-        g_heard.clear();
+        const int other = test::firstFaceDown(game);
+        const int miss = test::nonPartnerOf(game, other);
         test::clickCard(*program, other);
-        QVERIFY(announced(QStringLiteral("lblTurns"), QStringLiteral("Turns: 1")));
-        QVERIFY(announced(QStringLiteral("lblStatus"),
-            QStringLiteral("Status: ") + test::shown::noMatch.simplified()));
-        // Unchanged, so not announced again.
-        QVERIFY(!std::any_of(g_heard.begin(), g_heard.end(), [](const Heard& heard) {
-            return heard.type == QAccessible::NameChanged
-                && heard.control == QLatin1String("lblMatches");
+        test::clickCard(*program, miss);
+        // A click moves no focus: the announcement names the card.
+        QVERIFY(announced(spokenName(test::card(board, miss)) + QStringLiteral(". ")
+            + test::shown::noMatch.simplified() + QStringLiteral(" Turns: 2, Matches: 1")));
+        QVERIFY(noHiddenPictureWasNamed());
+    }
+
+    void nextTurnFromEveryTriggerFocusesTheCursorsCard_data()
+    {
+        QTest::addColumn<int>("trigger");
+        QTest::newRow("ENTER") << 0;
+        QTest::newRow("keypad ENTER") << 1;
+        QTest::newRow("Alt+N") << 2;
+        QTest::newRow("the button") << 3;
+        QTest::newRow("the menu-bar command") << 4;
+    }
+
+    // The screen reader's focus was on a face that is hidden now: it goes to
+    // the card's back, so that its new name is read, and the prompt follows.
+    // Alt+N must not focus the menu-bar item it hides (read as refused).
+    void nextTurnFromEveryTriggerFocusesTheCursorsCard()
+    {
+        QFETCH(int, trigger);
+        QVERIFY(test::openAndStart(*program, 4));
+        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
+        const Game& game = program->game();
+        ui::BoardWindow& board = program->boardWindow();
+        test::KeyboardPlayer player;
+        player.turn(2);
+        const int second = test::nonPartnerOf(game, 2);
+        player.turn(second);
+        g_heard.clear();
+        switch (trigger) {
+        case 0: QTest::keyClick(&board, Qt::Key_Return); break;
+        case 1: QTest::keyClick(&board, Qt::Key_Enter, Qt::KeypadModifier); break;
+        case 2: QTest::keyClick(&board, Qt::Key_N, Qt::AltModifier); break;
+        case 3: QTest::mouseClick(test::nextButton(program->scorePanel()), Qt::LeftButton); break;
+        default: test::menuItem(board, "mnuNext")->trigger(); break;
+        }
+        QTRY_VERIFY(announced(test::onLabel(test::expected::clickMessage).simplified()));
+        QCOMPARE(game.cardState(second), CardState::FaceDown);
+        QCOMPARE(focusedLast(), spokenName(test::card(board, second)));
+        QVERIFY(focusedLast().endsWith(QStringLiteral(", face down")));
+        QVERIFY(std::none_of(g_heard.begin(), g_heard.end(), [&](const Heard& heard) {
+            return heard.type == QAccessible::Focus && heard.control == QLatin1String("menuBar");
         }));
+    }
+
+    // A game's start says where the cursor is and what to do; Space that
+    // turns nothing says which card it was on and what to do instead.
+    void aGameStartSaysWhereAndARefusedSpaceSaysWhy()
+    {
+        program->start();
+        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
+        test::chooseAndStart(*program, 4);
+        QTRY_VERIFY(announced(QStringLiteral("card 1, face down. row 1, column 1. ")
+            + test::onLabel(test::expected::clickMessage).simplified()));
+
+        const Game& game = program->game();
+        ui::BoardWindow& board = program->boardWindow();
+        const auto readOut = [&](QWidget* card) {
+            return spokenName(card) + QStringLiteral(". ") + card->accessibleDescription()
+                + QStringLiteral(". ");
+        };
+        test::KeyboardPlayer player;
+        player.turn(1);
+        test::KeyboardPlayer::press(Qt::Key_Space);
+        QVERIFY(announced(readOut(test::face(board, game.state().cardValue[1]))
+            + test::shown::secondCard.simplified()));
+        const int second = test::nonPartnerOf(game, 1);
+        player.turn(second);
+        const int third = test::nonPartnerOf(game, second);
+        player.turn(third); // refused: the pair waits for Next Turn
+        QCOMPARE(game.cardState(third), CardState::FaceDown);
+        QVERIFY(announced(readOut(test::card(board, third)) + test::shown::noMatch.simplified()));
+        QVERIFY(noHiddenPictureWasNamed());
     }
 
     // The keyboard's cursor makes the card under it the focus, named as the
@@ -294,13 +430,8 @@ private slots:
         QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
         const Game& game = program->game();
         test::KeyboardPlayer player;
-        const auto focusedLast = [] {
-            const auto last = std::find_if(g_heard.rbegin(), g_heard.rend(),
-                [](const Heard& heard) { return heard.type == QAccessible::Focus; });
-            return last == g_heard.rend() ? QString() : last->name;
-        };
         // The focus is the card at `position`, under the name that says `what`.
-        const auto focusIsOn = [this, &focusedLast](int position, const QString& what) {
+        const auto focusIsOn = [this](int position, const QString& what) {
             const QString name = spokenName(test::card(program->boardWindow(), position));
             return focusedLast() == name && name.endsWith(QStringLiteral(", ") + what);
         };
@@ -335,10 +466,51 @@ private slots:
         QVERIFY(std::count_if(g_heard.begin(), g_heard.end(), [](const Heard& h) {
             return h.onCard;
         }) > 10);
-        for (const Heard& heard : g_heard)
-            QVERIFY2(!heard.onCard || heard.faceUp || !mentionsAnyPicture(heard.name),
-                qPrintable(heard.control + QStringLiteral(" said \"") + heard.name
-                    + QStringLiteral("\" while its card was not face up")));
+        QVERIFY(noHiddenPictureWasNamed());
+
+        // A click hides the cursor, and a new game starts without it: then no
+        // card, not even one that has left the board, reports the focus.
+        const auto noCardFocused = [&] {
+            for (int i = 0; i < 64; ++i)
+                if (isFocused(test::card(program->boardWindow(), i))
+                    || isFocused(test::face(program->boardWindow(), i)))
+                    return false;
+            return true;
+        };
+        player.moveTo(miss);
+        test::clickCard(*program, miss);
+        QVERIFY(noCardFocused());
+        player.moveTo(first); // the cursor is back, on a removed card
+        test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
+        test::chooseAndStart(*program, 2);
+        QVERIFY(noCardFocused());
+    }
+
+    // A screen reader's review of a window reads what it lists: nothing twice,
+    // and no decoration such as the panel's frame lines or the card cursor.
+    void screenReadersListNoHeadingTwiceAndNoDecoration()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        test::KeyboardPlayer::press(Qt::Key_Right); // the card cursor shows
+        QStringList listed;
+        const std::function<void(QAccessibleInterface*)> list = [&](QAccessibleInterface* face) {
+            for (int i = 0; i < face->childCount(); ++i) {
+                QAccessibleInterface* child = face->child(i);
+                listed << child->object()->objectName() + QLatin1Char('=')
+                        + child->text(QAccessible::Name);
+                list(child);
+            }
+        };
+        for (QWidget* window : {static_cast<QWidget*>(&program->scorePanel()),
+                 static_cast<QWidget*>(&program->boardWindow())})
+            list(QAccessible::queryAccessibleInterface(window));
+        QVERIFY(listed.contains(QStringLiteral("lblTurns=Turns: 0")));
+        QVERIFY(listed.contains(QStringLiteral("imgCard(1)=card 2, face down")));
+        for (const QString& entry : listed)
+            QVERIFY2(!entry.startsWith(QLatin1String("lblLabel"))
+                    && !entry.startsWith(QLatin1String("Line"))
+                    && !entry.startsWith(QLatin1String("cardCursor")),
+                qPrintable(entry));
     }
 };
 

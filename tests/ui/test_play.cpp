@@ -180,6 +180,24 @@ private slots:
         QCOMPARE(board(), boardWithoutCursor());
     }
 
+    // So does one who reaches for the context menu, or pastes with the wheel.
+    // With NumLock off the number pad's arrows come with the keypad modifier.
+    void theNumberPadsArrowsMoveTheCursorAsTheArrowsDo()
+    {
+        QVERIFY(test::openAndStart(*program, 4));
+        ui::BoardWindow& board = program->boardWindow();
+        QWidget* cursor = board.findChild<QWidget*>(QStringLiteral("cardCursor"));
+        const auto press = [&](Qt::Key key) { QTest::keyClick(&board, key, Qt::KeypadModifier); };
+        press(Qt::Key_Right);
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        QCOMPARE(cursor->geometry(), test::card(board, gridPosition({1, 2}))->geometry());
+        press(Qt::Key_Left);
+        press(Qt::Key_Up);
+        QCOMPARE(cursor->geometry(), test::card(board, gridPosition({0, 1}))->geometry());
+        QVERIFY(cursor->isVisible());
+    }
+
     void aPressReleasedOutsideTheCardTurnsNothing()
     {
         QVERIFY(test::openAndStart(*program, 4));
@@ -187,6 +205,8 @@ private slots:
         const GameState before = program->game().state();
         QTest::mousePress(card, Qt::LeftButton, {}, card->rect().center());
         QTest::mouseRelease(card, Qt::LeftButton, {}, card->rect().bottomRight() + QPoint(3, 3));
+        QTest::mouseClick(card, Qt::RightButton);
+        QTest::mouseClick(card, Qt::MiddleButton);
         QCOMPARE(program->game().state(), before);
         QCOMPARE(program->game().cardState(5), CardState::FaceDown);
         QTest::mouseClick(card, Qt::LeftButton); // a whole click still turns it

@@ -16,7 +16,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
-    valgrind xvfb xauth openbox xdotool x11-utils
+    valgrind xvfb xauth openbox xdotool x11-utils x11-apps
     desktop-file-utils appstream dpkg-dev file dbus at-spi2-core
     orca speech-dispatcher
     lintian reuse

@@ -6,14 +6,17 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 
+#include <QFile>
 #include <QProcess>
-#include <QScopeGuard>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include <memory>
 #include <optional>
+#include <tuple>
 
 using namespace pexaro;
 
@@ -32,31 +35,69 @@ void addOtherXKeys()
                                 << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::AltModifier);
 }
 
-// An X server of its own for a test, on whatever display number is free.
-class XServer {
+// A desktop of the test's own: an X server on whatever display number is
+// free, with openbox set, as a window manager that prevents focus stealing
+// is, to activate no window unless the program asks; and the X tools to see
+// it as a player would.
+class Desktop {
 public:
-    ~XServer()
+    ~Desktop()
     {
-        process_.terminate();
-        if (!process_.waitForFinished(3000))
-            process_.kill();
-        process_.waitForFinished(1000);
+        for (QProcess* process : {&windowManager_, &server_}) {
+            process->terminate();
+            if (!process->waitForFinished(3000))
+                process->kill();
+            process->waitForFinished(1000);
+        }
     }
 
-    bool start(const QString& xvfb)
+    // Empty when the tools are all there.
+    static QString missingTools()
     {
-        process_.start(xvfb,
+        for (const char* tool : {"Xvfb", "openbox", "xdotool", "xwininfo", "xprop", "xwd"})
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                return QLatin1String(tool);
+        return {};
+    }
+
+    bool start()
+    {
+        server_.start(QStringLiteral("Xvfb"),
             {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                 QStringLiteral("tcp")});
-        if (!process_.waitForStarted(5000))
+        if (!server_.waitForStarted(5000))
             return false;
         // The server writes its display number once it accepts clients.
-        while (!process_.canReadLine())
-            if (!process_.waitForReadyRead(10000))
+        while (!server_.canReadLine())
+            if (!server_.waitForReadyRead(10000))
                 return false;
-        display_ = QLatin1Char(':') + QString::fromLatin1(process_.readLine().trimmed());
-        return display_.size() > 1;
+        display_ = QLatin1Char(':') + QString::fromLatin1(server_.readLine().trimmed());
+        QFile config(directory_.filePath(QStringLiteral("rc.xml")));
+        if (!config.open(QIODevice::WriteOnly)
+            || config.write("<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><focus>"
+                            "<focusNew>no</focusNew></focus></openbox_config>\n")
+                < 0)
+            return false;
+        config.close();
+        // Beside other tests' servers coming and going, the window manager
+        // sometimes fails to open the display as it starts: it is started
+        // again, until it owns the screen.
+        windowManager_.setProcessEnvironment(environment());
+        const auto managed = [this] {
+            return run(QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .value_or(QString())
+                .contains(QLatin1String("window id"));
+        };
+        return QTest::qWaitFor(
+            [&] {
+                if (windowManager_.state() == QProcess::NotRunning)
+                    windowManager_.start(QStringLiteral("openbox"),
+                        {QStringLiteral("--config-file"), config.fileName()});
+                return managed();
+            },
+            test::kPatienceMs);
     }
 
     QProcessEnvironment environment() const
@@ -68,27 +109,95 @@ public:
         return environment;
     }
 
+    // Runs an X tool against the server; its output, or nothing if it failed.
+    std::optional<QByteArray> output(const QString& tool, const QStringList& arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(tool, arguments);
+        if (!process.waitForFinished(10000)) {
+            process.kill();
+            process.waitForFinished(1000);
+            return std::nullopt;
+        }
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return std::nullopt;
+        return process.readAllStandardOutput();
+    }
+
+    std::optional<QString> run(const QString& tool, const QStringList& arguments) const
+    {
+        const auto bytes = output(tool, arguments);
+        return bytes ? std::optional(QString::fromLatin1(bytes->trimmed())) : std::nullopt;
+    }
+
+    std::optional<QString> xdotool(const QStringList& arguments) const
+    {
+        return run(QStringLiteral("xdotool"), arguments);
+    }
+
+    // Waits for a window of that title to show; its id, or an empty string.
+    QString windowShown(const QString& title) const
+    {
+        return xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
+                           QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                           QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
+            .value_or(QString())
+            .section(QLatin1Char('\n'), 0, 0);
+    }
+
+    bool becomesActive(const QString& window) const
+    {
+        return QTest::qWaitFor(
+            [&] { return xdotool({QStringLiteral("getactivewindow")}) == window; },
+            test::kPatienceMs);
+    }
+
+    bool keys(const QString& keys) const
+    {
+        return xdotool(QStringList {QStringLiteral("key")} + keys.split(QLatin1Char(' ')))
+            .has_value();
+    }
+
+    // Where a window lies, and, with `withFrame`, the window manager's frame.
+    QRect geometry(const QString& window, bool withFrame) const
+    {
+        const QString info
+            = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).value_or(QString());
+        const auto field = [&](const char* name) {
+            const QRegularExpression line(QLatin1String(name) + QStringLiteral(":\\s+(-?\\d+)"));
+            return line.match(info).captured(1).toInt();
+        };
+        QRect rect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height"));
+        if (withFrame) {
+            const QStringList extents = run(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")})
+                                            .value_or(QString())
+                                            .section(QLatin1Char('='), 1)
+                                            .split(QLatin1Char(','));
+            if (extents.size() != 4)
+                return {};
+            rect.adjust(
+                -extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
+        }
+        return rect;
+    }
+
+    // What the window shows, to tell whether a key changed it.
+    QByteArray image(const QString& window) const
+    {
+        return output(
+            QStringLiteral("xwd"), {QStringLiteral("-silent"), QStringLiteral("-id"), window})
+            .value_or(QByteArray());
+    }
+
 private:
-    QProcess process_;
+    QProcess server_;
+    QProcess windowManager_;
+    QTemporaryDir directory_;
     QString display_;
 };
-
-// Runs xdotool against the server; its output, or nothing if it failed.
-std::optional<QString> xdotool(
-    const QString& program, const QProcessEnvironment& environment, const QStringList& arguments)
-{
-    QProcess tool;
-    tool.setProcessEnvironment(environment);
-    tool.start(program, arguments);
-    if (!tool.waitForFinished(10000)) {
-        tool.kill();
-        tool.waitForFinished(1000);
-        return std::nullopt;
-    }
-    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
-        return std::nullopt;
-    return QString::fromLatin1(tool.readAllStandardOutput()).trimmed();
-}
 
 } // namespace
 
@@ -101,7 +210,16 @@ class Ending : public test::ProgramTest {
     {
         ended = std::make_unique<QSignalSpy>(program.get(), &ui::Program::ended);
     }
-    void tearDownProgram() override { ended.reset(); }
+    void tearDownProgram() override
+    {
+        if (realGame && realGame->state() != QProcess::NotRunning) {
+            realGame->kill();
+            realGame->waitForFinished(3000);
+        }
+        realGame.reset();
+        desktop.reset();
+        ended.reset();
+    }
 
 private slots:
     void exitEndsTheProgramInAnyState_data()
@@ -234,47 +352,80 @@ private slots:
 
     void theRealProgramEndsOnCtrlXInItsDialogAlone()
     {
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        if (xvfb.isEmpty() || tool.isEmpty())
-            QSKIP("Xvfb and xdotool are needed to type into the real program");
-        XServer server;
-        QVERIFY2(server.start(xvfb), "the X server did not start");
-        const QProcessEnvironment environment = server.environment();
-
-        QProcess game;
-        game.setProcessEnvironment(environment);
-        game.setProgram(QStringLiteral(PEXARO_BINARY));
-        game.start();
-        QVERIFY(game.waitForStarted(5000));
-        const auto cleanup = qScopeGuard([&] {
-            if (game.state() != QProcess::NotRunning) {
-                game.kill();
-                game.waitForFinished(3000);
-            }
-        });
-
-        const auto dialog = xdotool(tool, environment,
-            {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                QStringLiteral("--name"), QStringLiteral("^Pexaro--Board Size Selection$")});
-        QVERIFY2(dialog && !dialog->isEmpty(), "the size dialog did not appear");
-        const QString window = dialog->section(QLatin1Char('\n'), 0, 0);
+        if (const QString missing = Desktop::missingTools(); !missing.isEmpty())
+            QSKIP(qPrintable(missing + QStringLiteral(" is needed to type into the real program")));
+        STEP(startTheRealProgram());
+        QProcess& game = *realGame;
+        const QString dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
+        QVERIFY2(!dialog.isEmpty(), "the size dialog did not appear");
         // The dialog is the only window at the start.
-        QVERIFY(!xdotool(tool, environment,
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                QStringLiteral("^Pexaro$")}));
-        QVERIFY(xdotool(
-            tool, environment, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}));
+        QVERIFY(!desktop->xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+            QStringLiteral("--name"), QStringLiteral("^Pexaro$")}));
+        QVERIFY(desktop->becomesActive(dialog));
 
-        QVERIFY(xdotool(tool, environment,
+        QVERIFY(desktop->xdotool(
             {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"),
                 QStringLiteral("x"), QStringLiteral("alt+x"), QStringLiteral("ctrl+shift+x")}));
         QVERIFY2(!game.waitForFinished(300), "a key other than Ctrl+X ended the program");
 
-        QVERIFY(xdotool(tool, environment, {QStringLiteral("key"), QStringLiteral("ctrl+x")}));
+        QVERIFY(desktop->keys(QStringLiteral("ctrl+x")));
         QVERIFY2(game.waitForFinished(5000), "Ctrl+X did not end the program");
         QCOMPARE(game.exitStatus(), QProcess::NormalExit);
         QCOMPARE(game.exitCode(), 0);
+    }
+
+    // What the offscreen platform cannot show: the window manager's frame
+    // arrives after the board is shown and must be taken out of its size, and
+    // a window is active only if the program asks for it.
+    void onARealDesktopTheBoardIsSizedDockedAndFocused()
+    {
+        if (const QString missing = Desktop::missingTools(); !missing.isEmpty())
+            QSKIP(qPrintable(missing + QStringLiteral(" is needed to run the real program")));
+        STEP(startTheRealProgram());
+        const QString dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
+        QVERIFY(desktop->becomesActive(dialog));
+        // Sizes in the order the dialog's options are reached from the first.
+        for (const auto& [toTheSize, side, outer] :
+            {std::tuple(QStringLiteral("Right"), 4, QSize(246, 281)),
+                std::tuple(QStringLiteral("Right Right"), 8, QSize(472, 509))}) {
+            QVERIFY(desktop->keys(toTheSize + QStringLiteral(" space Return")));
+            const QString board = desktop->windowShown(QStringLiteral("Pexaro"));
+            QVERIFY2(desktop->becomesActive(board),
+                qPrintable(QStringLiteral("%1x%1, active: %2")
+                               .arg(side)
+                               .arg(desktop
+                                        ->xdotool({QStringLiteral("getactivewindow"),
+                                            QStringLiteral("getwindowname")})
+                                        .value_or(QStringLiteral("none")))));
+            const QString panel = desktop->windowShown(QStringLiteral("Game Statistics"));
+            QVERIFY(!panel.isEmpty());
+            const auto docked = [&] {
+                const QRect frame = desktop->geometry(board, true);
+                return frame.size() == outer
+                    && desktop->geometry(panel, false).topLeft()
+                    == QPoint(frame.right() + 2, frame.top());
+            };
+            if (!QTest::qWaitFor(docked, test::kPatienceMs))
+                QFAIL(qPrintable(
+                    QStringLiteral("%1x%1: board %2, panel at %3")
+                        .arg(side)
+                        .arg(QDebug::toString(desktop->geometry(board, true)),
+                            QDebug::toString(desktop->geometry(panel, false).topLeft()))));
+            if (side == 4) {
+                // Each key reaches the board: Space turns the first card,
+                // Right moves the cursor, Space turns the next, ENTER gives
+                // Next Turn; each changes what the board shows.
+                for (const char* key : {"space", "Right", "space", "Return"}) {
+                    const QByteArray before = desktop->image(board);
+                    QVERIFY(desktop->keys(QLatin1String(key)));
+                    QVERIFY2(QTest::qWaitFor([&] { return desktop->image(board) != before; },
+                                 test::kPatienceMs),
+                        key);
+                }
+            }
+            QVERIFY(desktop->keys(QStringLiteral("ctrl+n")));
+            QVERIFY2(desktop->becomesActive(dialog), "after New Game");
+        }
     }
 
 private:
@@ -307,7 +458,21 @@ private:
             && !(program->hasScorePanel() && program->scorePanel().isVisible());
     }
 
+    // The game on a desktop of its own, killed at the test's end if it runs.
+    void startTheRealProgram()
+    {
+        desktop = std::make_unique<Desktop>();
+        QVERIFY2(desktop->start(), "the X server or the window manager did not start");
+        realGame = std::make_unique<QProcess>();
+        realGame->setProcessEnvironment(desktop->environment());
+        realGame->setProgram(QStringLiteral(PEXARO_BINARY));
+        realGame->start();
+        QVERIFY(realGame->waitForStarted(5000));
+    }
+
     std::unique_ptr<QSignalSpy> ended;
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<QProcess> realGame;
 };
 
 QTEST_MAIN(Ending)

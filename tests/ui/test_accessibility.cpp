@@ -131,7 +131,8 @@ bool noHiddenPictureWasNamed()
 {
     for (const Heard& heard : g_heard) {
         if (heard.onCard && !heard.faceUp && mentionsAnyPicture(heard.name)) {
-            qWarning() << heard.control << "said" << heard.name << "while its card was not face up";
+            qWarning() << heard.type << heard.control << "said" << heard.name
+                       << "while its card was not face up";
             return false;
         }
         // The status texts have words such as "key": only what a card is

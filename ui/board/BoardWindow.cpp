@@ -8,6 +8,7 @@
 #include "Game.h"
 #include "board/CardCursor.h"
 #include "board/CardImage.h"
+#include "board/CardNames.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/MessageBox.h"
@@ -28,10 +29,6 @@
 namespace pexaro::ui {
 
 namespace {
-
-// Names no picture: a screen reader must not give away a card not showing.
-constexpr QLatin1StringView kHiddenFace("card face, hidden");
-constexpr QLatin1StringView kNoCard("no card");
 
 // The card grid in twips: the first card's corner, the step from one card to
 // the next (15 twips less than a back, so that neighbours overlap by one
@@ -63,6 +60,7 @@ const char* const kAbout = "Pexaro was created by the Pexaro developers in Decem
 BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
     , session_(session)
+    , names_(session, imgCard_, imgFlip_)
 {
     setObjectName(QStringLiteral("frmPexaro"));
     setWindowTitle(QStringLiteral("Pexaro"));
@@ -96,7 +94,6 @@ void BoardWindow::createCards()
     for (int i = 0; i < kSlots; ++i) {
         imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
         imgCard_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
-        imgCard_[i]->setAccessibleName(kNoCard);
         imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
         imgCard_[i]->hide();
         connect(imgCard_[i], &CardImage::clicked, this, &BoardWindow::onCardClicked);
@@ -105,12 +102,12 @@ void BoardWindow::createCards()
     for (int v = 0; v < kSlots; ++v) {
         imgFlip_[v] = new CardImage(artwork_, v % kPictures, v, board);
         imgFlip_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
-        imgFlip_[v]->setAccessibleName(kHiddenFace);
         imgFlip_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
         connect(imgFlip_[v], &CardImage::clicked, this, &BoardWindow::onFaceClicked);
     }
     cursor_ = new CardCursor(board); // last, in front of every card
     announcer_ = new Announcer(this); // beside the board, not on it
+    names_.clear();
 }
 
 void BoardWindow::createMenus()
@@ -223,7 +220,7 @@ void BoardWindow::placeOnScreen(QSize panel)
 void BoardWindow::redraw()
 {
     if (isVisible())
-        describeCards();
+        names_.describe();
     const GameView& view = session_.view();
     for (int i = 0; i < kSlots; ++i)
         imgCard_[i]->setVisible(view.backVisible[i]);
@@ -233,68 +230,6 @@ void BoardWindow::redraw()
     }
     mnuNext_->setVisible(view.nextTurnShown);
     syncCursorFocus();
-}
-
-namespace {
-
-// Qt tells a screen reader of every rename, changed or not: only what changed
-// is set, so that a new game does not flood it.
-void describe(QWidget& card, const QString& name, const QString& description)
-{
-    if (card.accessibleName() != name)
-        card.setAccessibleName(name);
-    if (card.accessibleDescription() != description)
-        card.setAccessibleDescription(description);
-}
-
-QString placeName(int position)
-{
-    const GridPlace place = gridPlace(position);
-    return QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1);
-}
-
-} // namespace
-
-// Names each card as a player sees it; a face that is not showing is never
-// named after its picture.
-void BoardWindow::describeCards()
-{
-    const Game& game = session_.game();
-    for (int p = 0; p < kSlots; ++p)
-        describe(*imgCard_[p], cardName(p), p < game.boardCells() ? placeName(p) : QString());
-    for (int v = 0; v < kSlots; ++v) {
-        const int p = session_.view().facePosition[v];
-        if (p < game.boardCells() && game.cardState(p) == CardState::FaceUp
-            && game.state().cardValue[p] == v)
-            describe(*imgFlip_[v], cardName(p), placeName(p));
-        else if (imgFlip_[v]->accessibleName() != kHiddenFace)
-            imgFlip_[v]->setAccessibleName(kHiddenFace);
-    }
-}
-
-// Numbered in reading order: "card 12, face down", its picture once turned,
-// "card 12, removed" once gone.
-QString BoardWindow::cardName(int position) const
-{
-    const Game& game = session_.game();
-    const int cells = game.boardCells();
-    if (position >= cells)
-        return kNoCard;
-    const int side = static_cast<int>(std::lround(std::sqrt(cells)));
-    const GridPlace place = gridPlace(position);
-    const QString name = QStringLiteral("card %1, ").arg(place.row * side + place.column + 1);
-    switch (game.cardState(position)) {
-    case CardState::FaceUp:
-        return name + Artwork::drawingName(game.state().cardValue[position] % kPictures);
-    case CardState::Removed: return name + QStringLiteral("removed");
-    default: return name + QStringLiteral("face down"); // never says more than it shows
-    }
-}
-
-// A card as a screen reader reads it when it takes the focus.
-QString BoardWindow::cardSpeech(int position) const
-{
-    return QStringLiteral("%1. %2.").arg(cardName(position), placeName(position));
 }
 
 void BoardWindow::focusBoard()
@@ -311,7 +246,7 @@ void BoardWindow::onCardClicked(int position)
     if (!turnCard(position))
         return;
     const GameView& view = session_.view();
-    QString speech = cardName(position) + QLatin1Char('.');
+    QString speech = names_.name(position) + QLatin1Char('.');
     if (session_.game().pickState() == PickState::PairPending)
         speech += QLatin1Char(' ') + spokenLine(view.statusText) + QLatin1Char(' ')
             + spokenScore(view);
@@ -385,7 +320,7 @@ void BoardWindow::turnCardUnderCursor()
     const QString status = spokenLine(view.statusText);
     if (!turned)
         announcer_->announce(
-            focusMoved ? status : cardSpeech(position) + QLatin1Char(' ') + status);
+            focusMoved ? status : names_.reading(position) + QLatin1Char(' ') + status);
     else if (session_.game().pickState() == PickState::PairPending)
         announcer_->announce(status + QLatin1Char(' ') + spokenScore(view));
 }
@@ -446,7 +381,7 @@ void BoardWindow::speakCue()
     const QString prompt = spokenLine(session_.game().state().ClickMessage1);
     const bool focusMoved = what == Cue::PairResolved && focusCursorCard();
     announcer_->announce(
-        focusMoved ? prompt : cardSpeech(cursorPosition_) + QLatin1Char(' ') + prompt);
+        focusMoved ? prompt : names_.reading(cursorPosition_) + QLatin1Char(' ') + prompt);
 }
 
 // Alt+N gives Next Turn here, not through the menu bar, which would first
@@ -492,7 +427,7 @@ void BoardWindow::focusInEvent(QFocusEvent* event)
 
 void BoardWindow::showEvent(QShowEvent* event)
 {
-    describeCards();
+    names_.describe();
     QMainWindow::showEvent(event);
 }
 

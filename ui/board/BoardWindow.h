@@ -5,6 +5,7 @@
 #pragma once
 
 #include "board/Artwork.h"
+#include "board/CardNames.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -75,10 +76,7 @@ private:
     void onNextTurnChosen();
     bool isNextTurnKey(const QKeyEvent& key) const;
 
-    // What a screen reader is told.
-    void describeCards();
-    QString cardName(int position) const;
-    QString cardSpeech(int position) const;
+    // Where a screen reader's focus is, and what it is told.
     CardImage* cursorCard() const;
     void syncCursorFocus();
     bool focusCursorCard();
@@ -87,8 +85,9 @@ private:
 
     GameSession& session_;
     Artwork artwork_;
-    std::array<CardImage*, 64> imgCard_ {};
-    std::array<CardImage*, 64> imgFlip_ {};
+    CardNames::Cards imgCard_ {};
+    CardNames::Cards imgFlip_ {};
+    CardNames names_;
     CardCursor* cursor_ = nullptr;
     Announcer* announcer_ = nullptr;
     int cursorPosition_ = 0; // a board position

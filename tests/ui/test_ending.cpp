@@ -37,17 +37,15 @@ void addOtherXKeys()
 
 // A desktop of the test's own: an X server on whatever display number is
 // free, with openbox set, as a window manager that prevents focus stealing
-// is, to activate no window unless the program asks; and the X tools to see
-// it as a player would.
+// is, to activate no window unless the program asks; and the X tools that
+// show it as a player sees it.
 class Desktop {
 public:
     ~Desktop()
     {
         for (QProcess* process : {&windowManager_, &server_}) {
-            process->terminate();
-            if (!process->waitForFinished(3000))
-                process->kill();
-            process->waitForFinished(1000);
+            process->kill();
+            process->waitForFinished(3000);
         }
     }
 
@@ -63,11 +61,7 @@ public:
     bool start()
     {
         server_.start(QStringLiteral("Xvfb"),
-            {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                QStringLiteral("tcp")});
-        if (!server_.waitForStarted(5000))
-            return false;
+            QProcess::splitCommand(u"-displayfd 1 -screen 0 1024x768x24 -nolisten tcp"));
         // The server writes its display number once it accepts clients.
         while (!server_.canReadLine())
             if (!server_.waitForReadyRead(10000))
@@ -80,22 +74,17 @@ public:
                 < 0)
             return false;
         config.close();
-        // Beside other tests' servers coming and going, the window manager
-        // sometimes fails to open the display as it starts: it is started
-        // again, until it owns the screen.
         windowManager_.setProcessEnvironment(environment());
-        const auto managed = [this] {
-            return run(QStringLiteral("xprop"),
-                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                .value_or(QString())
-                .contains(QLatin1String("window id"));
-        };
+        // Beside other tests' servers coming and going, openbox sometimes
+        // fails to open the display as it starts: it starts again until the
+        // screen is managed.
         return QTest::qWaitFor(
             [&] {
                 if (windowManager_.state() == QProcess::NotRunning)
                     windowManager_.start(QStringLiteral("openbox"),
                         {QStringLiteral("--config-file"), config.fileName()});
-                return managed();
+                return text(QStringLiteral("xprop -root _NET_SUPPORTING_WM_CHECK"))
+                    .contains(QLatin1String("window id"));
             },
             test::kPatienceMs);
     }
@@ -109,87 +98,60 @@ public:
         return environment;
     }
 
-    // Runs an X tool against the server; its output, or nothing if it failed.
-    std::optional<QByteArray> output(const QString& tool, const QStringList& arguments) const
+    // Runs an X tool against the server ("xdotool getactivewindow"): its
+    // output, or nothing if it failed.
+    std::optional<QByteArray> run(const QString& command) const
     {
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.start(tool, arguments);
-        if (!process.waitForFinished(10000)) {
-            process.kill();
-            process.waitForFinished(1000);
+        QStringList arguments = QProcess::splitCommand(command);
+        QProcess tool;
+        tool.setProcessEnvironment(environment());
+        tool.start(arguments.takeFirst(), arguments);
+        if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit
+            || tool.exitCode() != 0) {
+            tool.kill();
+            tool.waitForFinished(1000);
             return std::nullopt;
         }
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            return std::nullopt;
-        return process.readAllStandardOutput();
+        return tool.readAllStandardOutput();
     }
 
-    std::optional<QString> run(const QString& tool, const QStringList& arguments) const
+    QString text(const QString& command) const
     {
-        const auto bytes = output(tool, arguments);
-        return bytes ? std::optional(QString::fromLatin1(bytes->trimmed())) : std::nullopt;
-    }
-
-    std::optional<QString> xdotool(const QStringList& arguments) const
-    {
-        return run(QStringLiteral("xdotool"), arguments);
+        return QString::fromLatin1(run(command).value_or(QByteArray()).trimmed());
     }
 
     // Waits for a window of that title to show; its id, or an empty string.
     QString windowShown(const QString& title) const
     {
-        return xdotool({QStringLiteral("search"), QStringLiteral("--sync"),
-                           QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                           QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
-            .value_or(QString())
+        return text(QStringLiteral("xdotool search --sync --onlyvisible --name \"^%1$\"").arg(title))
             .section(QLatin1Char('\n'), 0, 0);
     }
 
     bool becomesActive(const QString& window) const
     {
         return QTest::qWaitFor(
-            [&] { return xdotool({QStringLiteral("getactivewindow")}) == window; },
+            [&] { return text(QStringLiteral("xdotool getactivewindow")) == window; },
             test::kPatienceMs);
     }
 
-    bool keys(const QString& keys) const
+    // Where a window lies, with the window manager's frame around it.
+    QRect frame(const QString& window) const
     {
-        return xdotool(QStringList {QStringLiteral("key")} + keys.split(QLatin1Char(' ')))
-            .has_value();
-    }
-
-    // Where a window lies, and, with `withFrame`, the window manager's frame.
-    QRect geometry(const QString& window, bool withFrame) const
-    {
-        const QString info
-            = run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).value_or(QString());
+        const QString info = text(QStringLiteral("xwininfo -id ") + window);
         const auto field = [&](const char* name) {
             const QRegularExpression line(QLatin1String(name) + QStringLiteral(":\\s+(-?\\d+)"));
             return line.match(info).captured(1).toInt();
         };
-        QRect rect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-            field("Height"));
-        if (withFrame) {
-            const QStringList extents = run(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), window, QStringLiteral("_NET_FRAME_EXTENTS")})
-                                            .value_or(QString())
-                                            .section(QLatin1Char('='), 1)
-                                            .split(QLatin1Char(','));
-            if (extents.size() != 4)
-                return {};
-            rect.adjust(
+        const QStringList extents
+            = text(QStringLiteral("xprop -id %1 _NET_FRAME_EXTENTS").arg(window))
+                  .section(QLatin1Char('='), 1)
+                  .split(QLatin1Char(','));
+        if (extents.size() != 4)
+            return {};
+        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height"))
+            .adjusted(
                 -extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
-        }
-        return rect;
-    }
-
-    // What the window shows, to tell whether a key changed it.
-    QByteArray image(const QString& window) const
-    {
-        return output(
-            QStringLiteral("xwd"), {QStringLiteral("-silent"), QStringLiteral("-id"), window})
-            .value_or(QByteArray());
     }
 
 private:
@@ -353,25 +315,21 @@ private slots:
     void theRealProgramEndsOnCtrlXInItsDialogAlone()
     {
         if (const QString missing = Desktop::missingTools(); !missing.isEmpty())
-            QSKIP(qPrintable(missing + QStringLiteral(" is needed to type into the real program")));
+            QSKIP(qPrintable(missing + QStringLiteral(" is needed to run the real program")));
         STEP(startTheRealProgram());
-        QProcess& game = *realGame;
         const QString dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
         QVERIFY2(!dialog.isEmpty(), "the size dialog did not appear");
         // The dialog is the only window at the start.
-        QVERIFY(!desktop->xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-            QStringLiteral("--name"), QStringLiteral("^Pexaro$")}));
+        QVERIFY(!desktop->run(QStringLiteral("xdotool search --onlyvisible --name ^Pexaro$")));
         QVERIFY(desktop->becomesActive(dialog));
 
-        QVERIFY(desktop->xdotool(
-            {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"),
-                QStringLiteral("x"), QStringLiteral("alt+x"), QStringLiteral("ctrl+shift+x")}));
-        QVERIFY2(!game.waitForFinished(300), "a key other than Ctrl+X ended the program");
+        QVERIFY(desktop->run(QStringLiteral("xdotool key --delay 30 x alt+x ctrl+shift+x")));
+        QVERIFY2(!realGame->waitForFinished(300), "a key other than Ctrl+X ended the program");
 
-        QVERIFY(desktop->keys(QStringLiteral("ctrl+x")));
-        QVERIFY2(game.waitForFinished(5000), "Ctrl+X did not end the program");
-        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(game.exitCode(), 0);
+        QVERIFY(desktop->run(QStringLiteral("xdotool key ctrl+x")));
+        QVERIFY2(realGame->waitForFinished(5000), "Ctrl+X did not end the program");
+        QCOMPARE(realGame->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(realGame->exitCode(), 0);
     }
 
     // What the offscreen platform cannot show: the window manager's frame
@@ -384,46 +342,36 @@ private slots:
         STEP(startTheRealProgram());
         const QString dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
         QVERIFY(desktop->becomesActive(dialog));
-        // Sizes in the order the dialog's options are reached from the first.
-        for (const auto& [toTheSize, side, outer] :
-            {std::tuple(QStringLiteral("Right"), 4, QSize(246, 281)),
-                std::tuple(QStringLiteral("Right Right"), 8, QSize(472, 509))}) {
-            QVERIFY(desktop->keys(toTheSize + QStringLiteral(" space Return")));
+        // The keys to each size from the option chosen before, and the size.
+        for (const auto& [toTheSize, side, outer] : {std::tuple("Right", 4, QSize(246, 281)),
+                 std::tuple("Right Right", 8, QSize(472, 509))}) {
+            QVERIFY(desktop->run(QStringLiteral("xdotool key %1 space Return").arg(toTheSize)));
             const QString board = desktop->windowShown(QStringLiteral("Pexaro"));
             QVERIFY2(desktop->becomesActive(board),
-                qPrintable(QStringLiteral("%1x%1, active: %2")
-                               .arg(side)
-                               .arg(desktop
-                                        ->xdotool({QStringLiteral("getactivewindow"),
-                                            QStringLiteral("getwindowname")})
-                                        .value_or(QStringLiteral("none")))));
+                qPrintable(QStringLiteral("%1x%1; active: ").arg(side)
+                    + desktop->text(QStringLiteral("xdotool getactivewindow getwindowname"))));
             const QString panel = desktop->windowShown(QStringLiteral("Game Statistics"));
-            QVERIFY(!panel.isEmpty());
             const auto docked = [&] {
-                const QRect frame = desktop->geometry(board, true);
+                const QRect frame = desktop->frame(board);
                 return frame.size() == outer
-                    && desktop->geometry(panel, false).topLeft()
-                    == QPoint(frame.right() + 2, frame.top());
+                    && desktop->frame(panel).topLeft() == QPoint(frame.right() + 2, frame.top());
             };
-            if (!QTest::qWaitFor(docked, test::kPatienceMs))
-                QFAIL(qPrintable(
-                    QStringLiteral("%1x%1: board %2, panel at %3")
-                        .arg(side)
-                        .arg(QDebug::toString(desktop->geometry(board, true)),
-                            QDebug::toString(desktop->geometry(panel, false).topLeft()))));
-            if (side == 4) {
-                // Each key reaches the board: Space turns the first card,
-                // Right moves the cursor, Space turns the next, ENTER gives
-                // Next Turn; each changes what the board shows.
-                for (const char* key : {"space", "Right", "space", "Return"}) {
-                    const QByteArray before = desktop->image(board);
-                    QVERIFY(desktop->keys(QLatin1String(key)));
-                    QVERIFY2(QTest::qWaitFor([&] { return desktop->image(board) != before; },
-                                 test::kPatienceMs),
-                        key);
-                }
+            QVERIFY2(QTest::qWaitFor(docked, test::kPatienceMs),
+                qPrintable(QStringLiteral("%1x%1: board %2, panel %3")
+                               .arg(side)
+                               .arg(QDebug::toString(desktop->frame(board)),
+                                   QDebug::toString(desktop->frame(panel)))));
+            // Each key reaches the board: Space turns the first card, Right
+            // moves the cursor, Space turns the next, ENTER gives Next Turn.
+            for (const char* key : {"space", "Right", "space", "Return"}) {
+                const auto image
+                    = [&] { return desktop->run(QStringLiteral("xwd -silent -id ") + board); };
+                const auto before = image();
+                QVERIFY(desktop->run(QStringLiteral("xdotool key ") + QLatin1String(key)));
+                QVERIFY2(
+                    QTest::qWaitFor([&] { return image() != before; }, test::kPatienceMs), key);
             }
-            QVERIFY(desktop->keys(QStringLiteral("ctrl+n")));
+            QVERIFY(desktop->run(QStringLiteral("xdotool key ctrl+n")));
             QVERIFY2(desktop->becomesActive(dialog), "after New Game");
         }
     }

@@ -402,6 +402,15 @@ private slots:
         test::chooseAndStart(*program, 4);
         QTRY_VERIFY(announced(QStringLiteral("card 1, face down. row 1, column 1. ")
             + test::onLabel(test::expected::clickMessage).simplified()));
+        // Only the 16 cards dealt are renamed, each with its row and column:
+        // a flood of renames has a screen reader drop what it was saying.
+        QCOMPARE(std::count_if(g_heard.begin(), g_heard.end(),
+                     [](const Heard& heard) {
+                         return heard.onCard
+                             && (heard.type == QAccessible::NameChanged
+                                 || heard.type == QAccessible::DescriptionChanged);
+                     }),
+            2 * 16);
 
         const Game& game = program->game();
         ui::BoardWindow& board = program->boardWindow();

@@ -22,6 +22,7 @@
 #include "info/ScorePanel.h"
 #include "size/SizeDialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -719,13 +720,18 @@ private:
         return {};
     }
 
+    static QString spokenName(QWidget* card)
+    {
+        return QAccessible::queryAccessibleInterface(card)->text(QAccessible::Name);
+    }
+
     // What a screen reader hears of each card follows its state, and no face
     // that is not showing names its picture.
     QString checkSpokenNames()
     {
         const GameView& view = game().view();
         for (int p = 0; p < game().boardCells(); ++p) {
-            const QString name = backs_[p]->accessibleName();
+            const QString name = spokenName(backs_[p]);
             const CardState state = game().cardState(p);
             const int value = game().state().cardValue[p];
             const QString expected = state == CardState::FaceDown ? QStringLiteral("face down")
@@ -739,7 +745,7 @@ private:
         }
         for (int v = 0; v < kSlots; ++v) {
             const bool shown = faces_[v]->isVisibleTo(board_) && view.faceVisible[v];
-            const QString name = faces_[v]->accessibleName();
+            const QString name = spokenName(faces_[v]);
             if (!shown && name != QLatin1String("card face, hidden"))
                 return QStringLiteral("hidden imgFlip(%1) is called \"%2\"").arg(v).arg(name);
         }

@@ -107,7 +107,6 @@ void BoardWindow::createCards()
     }
     cursor_ = new CardCursor(board); // last, in front of every card
     announcer_ = new Announcer(this); // beside the board, not on it
-    names_.clear();
 }
 
 void BoardWindow::createMenus()

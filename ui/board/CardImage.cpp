@@ -15,12 +15,24 @@ namespace pexaro::ui {
 namespace {
 
 // A card as a screen reader sees it: as any widget, but focusable, and
-// focused while the keyboard's cursor is on it.
+// focused while the keyboard's cursor is on it. Unnamed, it is no card, or a
+// face that shows nothing: so the 128 cards are named without a word to a
+// screen reader as the board is made.
 class CardAccessible : public QAccessibleWidget {
 public:
     explicit CardAccessible(CardImage* card)
         : QAccessibleWidget(card)
     {
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        const QString text = QAccessibleWidget::text(kind);
+        if (kind != QAccessible::Name || !text.isEmpty())
+            return text;
+        return static_cast<const CardImage*>(widget())->drawing() == Artwork::kBack
+            ? QStringLiteral("no card")
+            : QStringLiteral("card face, hidden"); // never a picture it does not show
     }
 
     QAccessible::State state() const override

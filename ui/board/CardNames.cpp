@@ -15,10 +15,6 @@ namespace pexaro::ui {
 
 namespace {
 
-// Names no picture: a screen reader must not give away a card not showing.
-constexpr QLatin1StringView kHiddenFace("card face, hidden");
-constexpr QLatin1StringView kNoCard("no card");
-
 void describeCard(QWidget& card, const QString& name, const QString& description)
 {
     if (card.accessibleName() != name)
@@ -42,14 +38,6 @@ CardNames::CardNames(const GameSession& session, const Cards& backs, const Cards
 {
 }
 
-void CardNames::clear() const
-{
-    for (CardImage* back : backs_)
-        back->setAccessibleName(kNoCard);
-    for (CardImage* face : faces_)
-        face->setAccessibleName(kHiddenFace);
-}
-
 void CardNames::describe() const
 {
     const Game& game = session_.game();
@@ -60,8 +48,8 @@ void CardNames::describe() const
         const int p = session_.view().facePosition[v];
         if (p < cells && game.cardState(p) == CardState::FaceUp && game.state().cardValue[p] == v)
             describeCard(*faces_[v], name(p), placeName(p));
-        else if (faces_[v]->accessibleName() != kHiddenFace)
-            faces_[v]->setAccessibleName(kHiddenFace);
+        else if (!faces_[v]->accessibleName().isEmpty())
+            faces_[v]->setAccessibleName(QString());
     }
 }
 
@@ -70,7 +58,7 @@ QString CardNames::name(int position) const
     const Game& game = session_.game();
     const int cells = game.boardCells();
     if (position >= cells)
-        return kNoCard;
+        return {};
     const int side = static_cast<int>(std::lround(std::sqrt(cells)));
     const GridPlace place = gridPlace(position);
     const QString number = QStringLiteral("card %1, ").arg(place.row * side + place.column + 1);

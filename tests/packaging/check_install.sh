@@ -41,6 +41,7 @@ report=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || {
     [[ -z $findings && $report == *'url-homepage-missing'* ]] ||
         fail "AppStream data without addresses rejected: $report"
 }
+echo "$report"
 ! grep -q '<url\|<screenshots>\|example\.org' "$metainfo" || fail "AppStream data names addresses nobody gave"
 status=0
 message=$(cd "$scratch" && cpack --config "$bare/CPackConfig.cmake" 2>&1) || status=$?

@@ -81,7 +81,7 @@ BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
 
     connect(&session_, &GameSession::changed, this, &BoardWindow::redraw);
     connect(&session_, &GameSession::nextTurnGiven, this, &BoardWindow::focusBoard);
-    connect(&session_, &GameSession::pairResolved, this, [this] { cue(Cue::PairResolved); });
+    connect(&session_, &GameSession::pairResolved, this, &BoardWindow::promptWhenActive);
 }
 
 void BoardWindow::createCards()
@@ -169,7 +169,7 @@ void BoardWindow::layOutForGame(QSize panelSize)
     mnuStat_->setChecked(true);
     sizeForBoard();
     placeOnScreen(panelSize);
-    cue(Cue::GameStarted);
+    promptWhenActive();
 }
 
 // The formulas give the outer size; the frame and the menu bar (which wraps
@@ -247,8 +247,7 @@ void BoardWindow::onCardClicked(int position)
     const GameView& view = session_.view();
     QString speech = names_.name(position) + QLatin1Char('.');
     if (session_.game().pickState() == PickState::PairPending)
-        speech += QLatin1Char(' ') + spokenLine(view.statusText) + QLatin1Char(' ')
-            + spokenScore(view);
+        speech += QLatin1Char(' ') + spokenResult(view);
     announcer_->announce(speech);
 }
 
@@ -262,7 +261,7 @@ bool BoardWindow::turnCard(int position)
 {
     const Game& game = session_.game();
     const bool faceDown = game.cardState(position) == CardState::FaceDown;
-    pendingCue_ = Cue::None; // what the player does now is what they hear
+    promptDue_ = false; // what the player does now is what they hear
     session_.pickCard(position);
     if (const auto box = session_.takeWinMessage())
         showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
@@ -300,7 +299,6 @@ void BoardWindow::moveCursor(int rowStep, int columnStep)
 void BoardWindow::placeCursor(int position, bool shown)
 {
     cursorPosition_ = position;
-    cursorShown_ = shown;
     cursor_->setGeometry(imgCard_[position]->geometry());
     cursor_->setVisible(shown);
     syncCursorFocus();
@@ -321,7 +319,7 @@ void BoardWindow::turnCardUnderCursor()
         announcer_->announce(
             focusMoved ? status : names_.reading(position) + QLatin1Char(' ') + status);
     else if (session_.game().pickState() == PickState::PairPending)
-        announcer_->announce(status + QLatin1Char(' ') + spokenScore(view));
+        announcer_->announce(spokenResult(view));
 }
 
 // The card under the shown cursor: its face while it shows, otherwise its
@@ -329,7 +327,7 @@ void BoardWindow::turnCardUnderCursor()
 CardImage* BoardWindow::cursorCard() const
 {
     const Game& game = session_.game();
-    if (!cursorShown_ || cursorPosition_ >= game.boardCells())
+    if (cursor_->isHidden() || cursorPosition_ >= game.boardCells())
         return nullptr;
     if (game.cardState(cursorPosition_) == CardState::FaceUp)
         return imgFlip_[game.state().cardValue[cursorPosition_]];
@@ -362,25 +360,25 @@ bool BoardWindow::focusCursorCard()
     return std::exchange(spokenFocus_, focusedCard_) != focusedCard_;
 }
 
-// Waits for this window to be active: a screen reader speaks a window's
+// At a game's start and after Next Turn: where the cursor is, and the prompt.
+// It waits for this window to be active: a screen reader speaks a window's
 // activation first and would talk over anything said before it.
-void BoardWindow::cue(Cue what)
+void BoardWindow::promptWhenActive()
 {
-    pendingCue_ = what;
+    promptDue_ = true;
     if (isActiveWindow())
-        QTimer::singleShot(0, this, &BoardWindow::speakCue);
+        QTimer::singleShot(0, this, &BoardWindow::speakPrompt);
 }
 
-// At a game's start and after Next Turn: where the cursor is and the prompt.
-void BoardWindow::speakCue()
+// After Next Turn the cursor's card is named anew as it takes the focus; at a
+// game's start the cursor is hidden and no card has it, so it is read out.
+void BoardWindow::speakPrompt()
 {
-    if (!isActiveWindow() || pendingCue_ == Cue::None)
+    if (!isActiveWindow() || !std::exchange(promptDue_, false))
         return;
-    const Cue what = std::exchange(pendingCue_, Cue::None);
     const QString prompt = spokenLine(session_.game().state().ClickMessage1);
-    const bool focusMoved = what == Cue::PairResolved && focusCursorCard();
     announcer_->announce(
-        focusMoved ? prompt : names_.reading(cursorPosition_) + QLatin1Char(' ') + prompt);
+        focusCursorCard() ? prompt : names_.reading(cursorPosition_) + QLatin1Char(' ') + prompt);
 }
 
 // Alt+N gives Next Turn here, not through the menu bar, which would first
@@ -434,7 +432,7 @@ void BoardWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, &BoardWindow::speakCue); // after Qt's own focus news
+        QTimer::singleShot(0, this, &BoardWindow::speakPrompt); // after Qt's own focus news
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event)

@@ -51,9 +51,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    // What a screen reader is to say once this window is active.
-    enum class Cue { None, GameStarted, PairResolved };
-
     void createCards();
     void createMenus();
     void sizeForBoard();
@@ -80,8 +77,8 @@ private:
     CardImage* cursorCard() const;
     void syncCursorFocus();
     bool focusCursorCard();
-    void cue(Cue what);
-    void speakCue();
+    void promptWhenActive();
+    void speakPrompt();
 
     GameSession& session_;
     Artwork artwork_;
@@ -91,10 +88,9 @@ private:
     CardCursor* cursor_ = nullptr;
     Announcer* announcer_ = nullptr;
     int cursorPosition_ = 0; // a board position
-    bool cursorShown_ = false;
     QPointer<CardImage> focusedCard_; // the card that reports itself focused
     QPointer<CardImage> spokenFocus_; // the last card a focus event went to
-    Cue pendingCue_ = Cue::None;
+    bool promptDue_ = false; // where the cursor is and what to do, once active
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

@@ -72,11 +72,11 @@ QString spokenLine(const std::string& text)
     return QString::fromStdString(text).simplified();
 }
 
-QString spokenScore(const GameView& view)
+QString spokenResult(const GameView& view)
 {
-    return QStringLiteral("%1 %2, %3 %4")
-        .arg(kTurnsHeading, QString::fromStdString(view.turnsCaption), kMatchesHeading,
-            QString::fromStdString(view.matchesCaption));
+    return QStringLiteral("%1 %2 %3, %4 %5")
+        .arg(spokenLine(view.statusText), kTurnsHeading, QString::fromStdString(view.turnsCaption),
+            kMatchesHeading, QString::fromStdString(view.matchesCaption));
 }
 
 void setScreenReaderRole(QWidget& control, QAccessible::Role role)

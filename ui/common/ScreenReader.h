@@ -22,8 +22,9 @@ inline constexpr QLatin1StringView kStatusHeading("Status:");
 
 // A game text as one spoken line: its line breaks become spaces.
 QString spokenLine(const std::string& text);
-// The counters as the panel heads them: "Turns: 3, Matches: 1".
-QString spokenScore(const GameView& view);
+// A scored turn: the status as the panel shows it, then the counters as it
+// heads them, "… Turns: 3, Matches: 1".
+QString spokenResult(const GameView& view);
 
 // Gives `control` the role `role` for screen readers, which then list of its
 // controls all but those hidden with hideFromScreenReaders(). Call it before

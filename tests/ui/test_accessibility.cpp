@@ -294,10 +294,30 @@ private slots:
     }
 
     // The counters and the status carry their heading in their name, and the
-    // name changes with the text, as a screen reader's review reads them.
+    // name changes with the text, as a screen reader's review reads them. It
+    // reads what the windows list: no heading twice, and no decoration such as
+    // the panel's frame lines or the card cursor.
     void scoreAndStatusNamesFollowTheirText()
     {
         QVERIFY(test::openAndStart(*program, 4));
+        test::KeyboardPlayer::press(Qt::Key_Right); // the card cursor shows
+        QStringList listed;
+        const std::function<void(QAccessibleInterface*)> list = [&](QAccessibleInterface* face) {
+            for (int i = 0; i < face->childCount(); ++i) {
+                listed << face->child(i)->object()->objectName();
+                list(face->child(i));
+            }
+        };
+        list(QAccessible::queryAccessibleInterface(&program->scorePanel()));
+        list(QAccessible::queryAccessibleInterface(&program->boardWindow()));
+        QVERIFY(listed.contains(QStringLiteral("lblTurns")));
+        QVERIFY(listed.contains(QStringLiteral("imgCard(1)")));
+        for (const QString& control : listed)
+            QVERIFY2(!control.startsWith(QLatin1String("lblLabel"))
+                    && !control.startsWith(QLatin1String("Line"))
+                    && control != QLatin1String("cardCursor"),
+                qPrintable(control));
+
         ui::ScorePanel& panel = program->scorePanel();
         const auto nameOf = [&](const char* label) {
             return spokenName(panel.findChild<QLabel*>(QLatin1String(label)));
@@ -321,35 +341,6 @@ private slots:
         QCOMPARE(nameOf("lblTurns"), QStringLiteral("Turns: 2"));
         QCOMPARE(nameOf("lblMatches"), QStringLiteral("Matches: 1"));
         QCOMPARE(nameOf("lblStatus"), QStringLiteral("Status: ") + test::shown::match.simplified());
-    }
-
-    // Renamed labels are not spoken by a screen reader unless focused: the
-    // result of a turn is announced, after the picture of its second card.
-    void theResultOfEveryTurnIsSpokenWithTheScore()
-    {
-        QVERIFY(test::openAndStart(*program, 4));
-        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
-        const Game& game = program->game();
-        ui::BoardWindow& board = program->boardWindow();
-        const int first = 0;
-        const int partner = test::partnerOf(game, first);
-        test::KeyboardPlayer player;
-        player.turn(first);
-        player.turn(partner);
-        QCOMPARE(focusedLast(), spokenName(test::face(board, game.state().cardValue[partner])));
-        QVERIFY(
-            announced(test::shown::match.simplified() + QStringLiteral(" Turns: 1, Matches: 1")));
-        QTest::keyClick(&board, Qt::Key_Return);
-        QVERIFY(test::waitForReady(*program));
-
-        const int other = test::firstFaceDown(game);
-        const int miss = test::nonPartnerOf(game, other);
-        test::clickCard(*program, other);
-        test::clickCard(*program, miss);
-        // A click moves no focus: the announcement names the card.
-        QVERIFY(announced(spokenName(test::card(board, miss)) + QStringLiteral(". ")
-            + test::shown::noMatch.simplified() + QStringLiteral(" Turns: 2, Matches: 1")));
-        QVERIFY(noHiddenPictureWasNamed());
     }
 
     void nextTurnFromEveryTriggerFocusesTheCursorsCard_data()
@@ -393,9 +384,11 @@ private slots:
         }));
     }
 
-    // A game's start says where the cursor is and what to do; Space that
-    // turns nothing says which card it was on and what to do instead.
-    void aGameStartSaysWhereAndARefusedSpaceSaysWhy()
+    // A game's start says where the cursor is; Space on a card that cannot be
+    // turned says which card and what to do instead; a turn's result follows
+    // the picture of its second card, even for a click, which moves no focus
+    // (renamed labels are not spoken unless they are the focus).
+    void aTurnIsHeardFromTheStartToItsResult()
     {
         program->start();
         QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
@@ -418,17 +411,28 @@ private slots:
             return spokenName(card) + QStringLiteral(". ") + card->accessibleDescription()
                 + QStringLiteral(". ");
         };
+        const int partner = test::partnerOf(game, 1);
         test::KeyboardPlayer player;
         player.turn(1);
         test::KeyboardPlayer::press(Qt::Key_Space);
         QVERIFY(announced(readOut(test::face(board, game.state().cardValue[1]))
             + test::shown::secondCard.simplified()));
-        const int second = test::nonPartnerOf(game, 1);
-        player.turn(second);
-        const int third = test::nonPartnerOf(game, second);
-        player.turn(third); // refused: the pair waits for Next Turn
-        QCOMPARE(game.cardState(third), CardState::FaceDown);
-        QVERIFY(announced(readOut(test::card(board, third)) + test::shown::noMatch.simplified()));
+        player.turn(partner);
+        QCOMPARE(focusedLast(), spokenName(test::face(board, game.state().cardValue[partner])));
+        QVERIFY(
+            announced(test::shown::match.simplified() + QStringLiteral(" Turns: 1, Matches: 1")));
+        const int waiting = test::firstFaceDown(game);
+        player.turn(waiting); // refused: the pair waits for Next Turn
+        QCOMPARE(game.cardState(waiting), CardState::FaceDown);
+        QVERIFY(announced(readOut(test::card(board, waiting)) + test::shown::match.simplified()));
+
+        QTest::keyClick(&board, Qt::Key_Return);
+        QVERIFY(test::waitForReady(*program));
+        const int miss = test::nonPartnerOf(game, waiting);
+        test::clickCard(*program, waiting);
+        test::clickCard(*program, miss);
+        QVERIFY(announced(spokenName(test::card(board, miss)) + QStringLiteral(". ")
+            + test::shown::noMatch.simplified() + QStringLiteral(" Turns: 2, Matches: 1")));
         QVERIFY(noHiddenPictureWasNamed());
     }
 
@@ -494,33 +498,6 @@ private slots:
         test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
         test::chooseAndStart(*program, 2);
         QVERIFY(noCardFocused());
-    }
-
-    // A screen reader's review of a window reads what it lists: nothing twice,
-    // and no decoration such as the panel's frame lines or the card cursor.
-    void screenReadersListNoHeadingTwiceAndNoDecoration()
-    {
-        QVERIFY(test::openAndStart(*program, 4));
-        test::KeyboardPlayer::press(Qt::Key_Right); // the card cursor shows
-        QStringList listed;
-        const std::function<void(QAccessibleInterface*)> list = [&](QAccessibleInterface* face) {
-            for (int i = 0; i < face->childCount(); ++i) {
-                QAccessibleInterface* child = face->child(i);
-                listed << child->object()->objectName() + QLatin1Char('=')
-                        + child->text(QAccessible::Name);
-                list(child);
-            }
-        };
-        for (QWidget* window : {static_cast<QWidget*>(&program->scorePanel()),
-                 static_cast<QWidget*>(&program->boardWindow())})
-            list(QAccessible::queryAccessibleInterface(window));
-        QVERIFY(listed.contains(QStringLiteral("lblTurns=Turns: 0")));
-        QVERIFY(listed.contains(QStringLiteral("imgCard(1)=card 2, face down")));
-        for (const QString& entry : listed)
-            QVERIFY2(!entry.startsWith(QLatin1String("lblLabel"))
-                    && !entry.startsWith(QLatin1String("Line"))
-                    && !entry.startsWith(QLatin1String("cardCursor")),
-                qPrintable(entry));
     }
 };
 

@@ -193,7 +193,9 @@ void BoardWindow::sizeForBoard()
 }
 
 // The board and the panel beside it are centred for the first game, keep the
-// player's position afterwards, and are always kept on the screen.
+// player's position afterwards, and are always kept on the screen. A kept
+// position is given as the window's own top-left, with the frame's margins as
+// they were, since a window that was just shown has no frame yet.
 void BoardWindow::placeOnScreen(QSize panel)
 {
     const QScreen* where = screen();
@@ -204,12 +206,15 @@ void BoardWindow::placeOnScreen(QSize panel)
     const QSize pair(outer.width() + 1 + panel.width(), std::max(outer.height(), panel.height()));
     const QPoint centred = available.topLeft()
         + QPoint((available.width() - pair.width()) / 2, (available.height() - pair.height()) / 2);
-    QPoint topLeft = keepPlayerPosition_ ? frameGeometry().topLeft() : centred;
+    QPoint topLeft = playerPlace_ ? playerPlace_->outer : centred;
     topLeft.setX(
         std::max(available.left(), std::min(topLeft.x(), available.right() + 1 - pair.width())));
     topLeft.setY(
         std::max(available.top(), std::min(topLeft.y(), available.bottom() + 1 - pair.height())));
-    move(topLeft);
+    if (playerPlace_)
+        setGeometry(QRect(topLeft + playerPlace_->inset, size()));
+    else
+        move(topLeft);
 }
 
 // Cards are renamed before they show or hide, so that a back shown again is
@@ -451,8 +456,12 @@ void BoardWindow::moveEvent(QMoveEvent* event)
 
 void BoardWindow::newGame()
 {
+    // Read while the window shows: once it is hidden, a window manager may
+    // have put it where its frame was (mutter does), and Qt would take the
+    // frame off that place a second time.
+    const QPoint outer = frameGeometry().topLeft();
+    playerPlace_ = PlayerPlace {outer, geometry().topLeft() - outer};
     session_.newGame();
-    keepPlayerPosition_ = true;
     emit newGameRequested();
 }
 

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QTimer;
@@ -94,7 +95,13 @@ private:
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;
-    bool keepPlayerPosition_ = false;
+    // Where the player left the board: its frame's top-left, and where the
+    // window's own top-left lay inside the frame.
+    struct PlayerPlace {
+        QPoint outer;
+        QPoint inset;
+    };
+    std::optional<PlayerPlace> playerPlace_;
     QSize sizedForFrame_; // the frame the window was last sized with
 };
 

@@ -19,6 +19,7 @@
 
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 using namespace pexaro;
@@ -129,11 +130,19 @@ public:
     }
 
     // Waits for a window of that title to show; its id, or an empty string.
+    // A search can fail as other windows come and go: it is tried again.
     QString windowShown(const QString& title) const
     {
-        return text(
-            QStringLiteral("xdotool search --sync --onlyvisible --name \"^%1$\"").arg(title))
-            .section(QLatin1Char('\n'), 0, 0);
+        QString window;
+        std::ignore = QTest::qWaitFor(
+            [&] {
+                window = text(
+                    QStringLiteral("xdotool search --onlyvisible --name \"^%1$\"").arg(title))
+                             .section(QLatin1Char('\n'), 0, 0);
+                return !window.isEmpty();
+            },
+            test::kPatienceMs);
+        return window;
     }
 
     bool becomesActive(const QString& window) const

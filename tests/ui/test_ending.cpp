@@ -129,15 +129,18 @@ public:
         return QString::fromLatin1(run(command).value_or(QByteArray()).trimmed());
     }
 
-    // Waits for a window of that title to show; its id, or an empty string.
-    // A search can fail as other windows come and go: it is tried again.
+    // Waits for a window of the game's with that title to show; its id, or an
+    // empty string. A search can fail as other windows come and go: it is
+    // tried again. mutter 48 draws frames in windows that bear the title too.
     QString windowShown(const QString& title) const
     {
         QString window;
         std::ignore = QTest::qWaitFor(
             [&] {
                 window = text(
-                    QStringLiteral("xdotool search --onlyvisible --name \"^%1$\"").arg(title))
+                    QStringLiteral(
+                        "xdotool search --all --onlyvisible --classname ^pexaro$ --name \"^%1$\"")
+                        .arg(title))
                              .section(QLatin1Char('\n'), 0, 0);
                 return !window.isEmpty();
             },
@@ -495,7 +498,8 @@ private slots:
         STEP(startTheRealProgram(windowManager));
         dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
         QVERIFY2(!dialog.isEmpty(), "the size dialog did not appear");
-        QVERIFY(!desktop->run(QStringLiteral("xdotool search --onlyvisible --name ^Pexaro$")));
+        QVERIFY(!desktop->run(QStringLiteral(
+            "xdotool search --all --onlyvisible --classname ^pexaro$ --name ^Pexaro$")));
         QVERIFY(desktop->becomesActive(dialog));
         // The keys to each size from the option chosen before, and the size.
         for (const auto& [toTheSize, outer] :

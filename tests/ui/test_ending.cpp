@@ -129,19 +129,20 @@ public:
         return QString::fromLatin1(run(command).value_or(QByteArray()).trimmed());
     }
 
-    // Waits for a window of the game's with that title to show; its id, or an
-    // empty string. A search can fail as other windows come and go: it is
-    // tried again. mutter 48 draws frames in windows that bear the title too.
-    QString windowShown(const QString& title) const
+    // Waits for a window of that title of process `pid` to show (mutter 48
+    // draws frames in windows of its own that bear the title too); its id, or
+    // an empty string. A search can fail as other windows come and go: it is
+    // tried again.
+    QString windowShown(const QString& title, qint64 pid) const
     {
+        const QString search
+            = QStringLiteral("xdotool search --all --onlyvisible --pid %1 --name \"^%2$\"")
+                  .arg(pid)
+                  .arg(title);
         QString window;
         std::ignore = QTest::qWaitFor(
             [&] {
-                window = text(
-                    QStringLiteral(
-                        "xdotool search --all --onlyvisible --classname ^pexaro$ --name \"^%1$\"")
-                        .arg(title))
-                             .section(QLatin1Char('\n'), 0, 0);
+                window = text(search).section(QLatin1Char('\n'), 0, 0);
                 return !window.isEmpty();
             },
             test::kPatienceMs);
@@ -496,10 +497,12 @@ private slots:
         if (const QString missing = Desktop::missingTools(windowManager); !missing.isEmpty())
             QFAIL(qPrintable(missing + QStringLiteral(" is needed (./scripts/test installs it)")));
         STEP(startTheRealProgram(windowManager));
-        dialog = desktop->windowShown(QStringLiteral("Pexaro--Board Size Selection"));
+        dialog = desktop->windowShown(
+            QStringLiteral("Pexaro--Board Size Selection"), realGame->processId());
         QVERIFY2(!dialog.isEmpty(), "the size dialog did not appear");
-        QVERIFY(!desktop->run(QStringLiteral(
-            "xdotool search --all --onlyvisible --classname ^pexaro$ --name ^Pexaro$")));
+        QVERIFY(!desktop->run(
+            QStringLiteral("xdotool search --all --onlyvisible --pid %1 --name ^Pexaro$")
+                .arg(realGame->processId())));
         QVERIFY(desktop->becomesActive(dialog));
         // The keys to each size from the option chosen before, and the size.
         for (const auto& [toTheSize, outer] :
@@ -600,11 +603,12 @@ private:
     // panel is docked beside it.
     void boardShownAndDocked(QSize outer, std::optional<QPoint> place = std::nullopt)
     {
-        board = desktop->windowShown(QStringLiteral("Pexaro"));
+        board = desktop->windowShown(QStringLiteral("Pexaro"), realGame->processId());
         QVERIFY2(desktop->becomesActive(board),
             qPrintable(QStringLiteral("active: ")
                 + desktop->text(QStringLiteral("xdotool getactivewindow getwindowname"))));
-        const QString panel = desktop->windowShown(QStringLiteral("Game Statistics"));
+        const QString panel
+            = desktop->windowShown(QStringLiteral("Game Statistics"), realGame->processId());
         const auto docked = [&] {
             const QRect frame = desktop->frame(board);
             return frame.size() == outer && frame.topLeft() == place.value_or(frame.topLeft())

@@ -156,24 +156,29 @@ public:
             test::kPatienceMs);
     }
 
-    // Where a window lies, with the window manager's frame around it.
-    QRect frame(const QString& window) const
+    // Where a window lies, without the window manager's frame.
+    QRect area(const QString& window) const
     {
         const QString info = text(QStringLiteral("xwininfo -id ") + window);
         const auto field = [&](const char* name) {
             const QRegularExpression line(QLatin1String(name) + QStringLiteral(":\\s+(-?\\d+)"));
             return line.match(info).captured(1).toInt();
         };
-        QStringList extents = text(QStringLiteral("xprop -id %1 _NET_FRAME_EXTENTS").arg(window))
-                                  .section(QLatin1Char('='), 1)
-                                  .split(QLatin1Char(','));
-        // A window without a frame has none of its extents either.
+        return {field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height")};
+    }
+
+    // Where a window lies, with the window manager's frame around it.
+    QRect frame(const QString& window) const
+    {
+        const QStringList extents
+            = text(QStringLiteral("xprop -id %1 _NET_FRAME_EXTENTS").arg(window))
+                  .section(QLatin1Char('='), 1)
+                  .split(QLatin1Char(','));
         if (extents.size() != 4)
-            extents = QStringList(4, QStringLiteral("0"));
-        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-            field("Height"))
-            .adjusted(
-                -extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
+            return area(window); // a window without a frame has no extents either
+        return area(window).adjusted(
+            -extents[0].toInt(), -extents[2].toInt(), extents[1].toInt(), extents[3].toInt());
     }
 
 private:
@@ -472,15 +477,9 @@ private slots:
 
     void onARealDesktopTheBoardIsSizedDockedFocusedAndKeptInPlace_data()
     {
-        // The outer sizes of a 4 x 4 and an 8 x 8 board: those of the board
-        // formulas, unless the window manager's title bar is too tall for
-        // them, when the window grows to show every card whole.
         QTest::addColumn<QString>("windowManager");
-        QTest::addColumn<QSize>("fourByFour");
-        QTest::addColumn<QSize>("eightByEight");
-        QTest::newRow("openbox") << QStringLiteral("openbox") << QSize(246, 281) << QSize(472, 509);
-        QTest::newRow("mutter") << QStringLiteral("mutter") << QSize(246, 289) << QSize(472, 513);
-        QTest::newRow("kwin") << QStringLiteral("kwin") << QSize(246, 289) << QSize(472, 513);
+        for (const char* name : {"openbox", "mutter", "kwin"})
+            QTest::newRow(name) << QString::fromLatin1(name);
     }
 
     // What the offscreen platform cannot show: the window manager's frame
@@ -492,8 +491,6 @@ private slots:
     void onARealDesktopTheBoardIsSizedDockedFocusedAndKeptInPlace()
     {
         QFETCH(QString, windowManager);
-        QFETCH(QSize, fourByFour);
-        QFETCH(QSize, eightByEight);
         if (const QString missing = Desktop::missingTools(windowManager); !missing.isEmpty())
             QFAIL(qPrintable(missing + QStringLiteral(" is needed (./scripts/test installs it)")));
         STEP(startTheRealProgram(windowManager));
@@ -506,7 +503,7 @@ private slots:
         QVERIFY(desktop->becomesActive(dialog));
         // The keys to each size from the option chosen before, and the size.
         for (const auto& [toTheSize, outer] :
-            {std::pair("Right", fourByFour), std::pair("Right Right", eightByEight)}) {
+            {std::pair("Right", kFourByFour), std::pair("Right Right", kEightByEight)}) {
             QVERIFY(desktop->run(QStringLiteral("xdotool key %1 space Return").arg(toTheSize)));
             STEP(boardShownAndDocked(outer));
             // Each key reaches the board: Space turns the first card, Right
@@ -526,20 +523,20 @@ private slots:
         QStringList places;
         for (const bool moved : {false, true}) {
             QVERIFY(desktop->run(QStringLiteral("xdotool key Return")));
-            STEP(boardShownAndDocked(eightByEight));
+            STEP(boardShownAndDocked(kEightByEight));
             if (moved) {
                 const QPoint before = desktop->frame(board).topLeft();
                 QVERIFY(desktop->run(QStringLiteral("xdotool windowmove %1 100 150").arg(board)));
                 QVERIFY(QTest::qWaitFor(
                     [&] { return desktop->frame(board).topLeft() != before; }, test::kPatienceMs));
-                STEP(boardShownAndDocked(eightByEight));
+                STEP(boardShownAndDocked(kEightByEight));
             }
             const QPoint place = desktop->frame(board).topLeft();
             places << QDebug::toString(place);
             for (int round = 1; round <= 3; ++round) {
                 STEP(newGame());
                 QVERIFY(desktop->run(QStringLiteral("xdotool key Return")));
-                STEP(boardShownAndDocked(eightByEight, place));
+                STEP(boardShownAndDocked(kEightByEight, place));
                 places << QDebug::toString(desktop->frame(board).topLeft());
             }
             STEP(newGame());
@@ -598,10 +595,20 @@ private:
         QVERIFY(realGame->waitForStarted(5000));
     }
 
+    // A board's outer size by the board formulas, and the least height of
+    // the window's own area that shows the menu bar and every card whole.
+    struct BoardSize {
+        QSize outer;
+        int leastHeight;
+    };
+    static constexpr BoardSize kFourByFour {{246, 281}, 19 + 233};
+    static constexpr BoardSize kEightByEight {{472, 509}, 19 + 457};
+
     // After Start Game on the real program: the board window shows and is
-    // active, its outer size is `outer`, at `place` if one is given, and the
-    // panel is docked beside it.
-    void boardShownAndDocked(QSize outer, std::optional<QPoint> place = std::nullopt)
+    // active, at `place` if one is given, and the panel is docked beside it.
+    // It has the formulas' outer size, unless the title bar is too tall for
+    // them: then it is as tall as it must be to show every card whole.
+    void boardShownAndDocked(BoardSize size, std::optional<QPoint> place = std::nullopt)
     {
         board = desktop->windowShown(QStringLiteral("Pexaro"), realGame->processId());
         QVERIFY2(desktop->becomesActive(board),
@@ -611,6 +618,9 @@ private:
             = desktop->windowShown(QStringLiteral("Game Statistics"), realGame->processId());
         const auto docked = [&] {
             const QRect frame = desktop->frame(board);
+            const int titleAndBorders = frame.height() - desktop->area(board).height();
+            const QSize outer(size.outer.width(),
+                std::max(size.outer.height(), titleAndBorders + size.leastHeight));
             return frame.size() == outer && frame.topLeft() == place.value_or(frame.topLeft())
                 && desktop->frame(panel).topLeft() == QPoint(frame.right() + 2, frame.top());
         };

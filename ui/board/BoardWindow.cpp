@@ -4,18 +4,15 @@
 
 #include "board/BoardWindow.h"
 
-#include "BoardLayout.h"
 #include "Game.h"
+#include "board/BoardSpeech.h"
+#include "board/BoardView.h"
 #include "board/CardCursor.h"
-#include "board/CardImage.h"
-#include "board/CardNames.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/MessageBox.h"
-#include "common/ScreenReader.h"
 #include "common/Twips.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -24,26 +21,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace pexaro::ui {
 
 namespace {
-
-// The card grid in twips: the first card's corner, the step from one card to
-// the next (15 twips less than a back, so that neighbours overlap by one
-// pixel), a back's side, and a face's width (two pixels wider than its back,
-// so that a turned card covers its back's edge).
-constexpr int kGridOrigin = 120;
-constexpr int kGridPitch = 840;
-constexpr int kBackSize = 855;
-constexpr int kFaceWidth = 885;
-
-QPoint gridTopLeft(int position)
-{
-    const GridPlace place = gridPlace(position);
-    return {px(kGridOrigin + kGridPitch * place.column), px(kGridOrigin + kGridPitch * place.row)};
-}
 
 const char* const kRules = "This is PEXARO!  Choose (click on) two cards.  If they match, then the "
                            "two cards disappear.  "
@@ -60,14 +41,17 @@ const char* const kAbout = "Pexaro was created by the Pexaro developers in Decem
 BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
     , session_(session)
-    , names_(session, imgCard_, imgFlip_)
 {
     setObjectName(QStringLiteral("frmPexaro"));
     setWindowTitle(QStringLiteral("Pexaro"));
     setWindowIcon(programIcon());
     setFocusPolicy(Qt::StrongFocus);
     createMenus();
-    createCards();
+    view_ = new BoardView(this);
+    setCentralWidget(view_);
+    connect(view_, &BoardView::cardClicked, this, &BoardWindow::onCardClicked);
+    connect(view_, &BoardView::faceClicked, this, &BoardWindow::onFaceClicked);
+    speech_ = new BoardSpeech(session_, *view_, *this);
     setFixedSize(twipsSize(6975, 6945).grownBy({0, menuBar()->sizeHint().height(), 0, 0}));
 
     Timer1_ = new QTimer(this);
@@ -81,38 +65,13 @@ BoardWindow::BoardWindow(GameSession& session, QWidget* parent)
 
     connect(&session_, &GameSession::changed, this, &BoardWindow::redraw);
     connect(&session_, &GameSession::nextTurnGiven, this, &BoardWindow::focusBoard);
-    connect(&session_, &GameSession::pairResolved, this, &BoardWindow::promptWhenActive);
-}
-
-void BoardWindow::createCards()
-{
-    auto* board = new QWidget(this);
-    board->setObjectName(QStringLiteral("board"));
-    setBackground(*board, Qt::white);
-    board->setAccessibleName(QStringLiteral("Cards"));
-    setCentralWidget(board);
-    for (int i = 0; i < kSlots; ++i) {
-        imgCard_[i] = new CardImage(artwork_, Artwork::kBack, i, board);
-        imgCard_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
-        imgCard_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
-        imgCard_[i]->hide();
-        connect(imgCard_[i], &CardImage::clicked, this, &BoardWindow::onCardClicked);
-    }
-    // Faces come later so that they lie in front of the backs.
-    for (int v = 0; v < kSlots; ++v) {
-        imgFlip_[v] = new CardImage(artwork_, v % kPictures, v, board);
-        imgFlip_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
-        imgFlip_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
-        connect(imgFlip_[v], &CardImage::clicked, this, &BoardWindow::onFaceClicked);
-    }
-    cursor_ = new CardCursor(board); // last, in front of every card
-    announcer_ = new Announcer(this); // beside the board, not on it
 }
 
 void BoardWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
+    bar->installEventFilter(this); // Alt+N, while the bar has the keys
     bar->setAccessibleName(QStringLiteral("Menu bar"));
     auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, void (BoardWindow::*handler)()) {
@@ -156,8 +115,8 @@ void BoardWindow::createMenus()
 // cards overlap their neighbours by a pixel.
 QSize BoardWindow::outerSizeFor(int n) const
 {
-    const int backWidth = imgCard_[0]->width() * kTwipsPerPixel;
-    const int backHeight = imgCard_[0]->height() * kTwipsPerPixel;
+    const int backWidth = view_->backSize().width() * kTwipsPerPixel;
+    const int backHeight = view_->backSize().height() * kTwipsPerPixel;
     const double height = backHeight * n + 795.0;
     const double width = backWidth * n + 300.0 - (n / 2.0) * 15.0;
     return {px(static_cast<int>(std::lround(width))), px(static_cast<int>(std::lround(height)))};
@@ -165,11 +124,11 @@ QSize BoardWindow::outerSizeFor(int n) const
 
 void BoardWindow::layOutForGame(QSize panelSize)
 {
-    placeCursor(0, false);
+    view_->cursor().place(0, false);
     mnuStat_->setChecked(true);
     sizeForBoard();
     placeOnScreen(panelSize);
-    promptWhenActive();
+    speech_->gameStarted();
 }
 
 // The formulas give the outer size; the frame and the menu bar (which wraps
@@ -181,14 +140,14 @@ void BoardWindow::sizeForBoard()
     const QSize frame = frameGeometry().size() - geometry().size();
     sizedForFrame_ = frame;
     QSize inner = outerSizeFor(n) - frame;
-    const int lastCell = kGridOrigin + kGridPitch * (std::clamp(n, 1, 8) - 1);
-    inner.setWidth(std::max(inner.width(), px(lastCell + kFaceWidth)));
+    const QSize cards = BoardView::cardBlockSize(n);
+    inner.setWidth(std::max(inner.width(), cards.width()));
     // Measured with Next Turn on the bar, the widest the menu bar gets.
     const bool nextShown = mnuNext_->isVisible();
     mnuNext_->setVisible(true);
     const int menuHeight = menuBar()->heightForWidth(inner.width());
     mnuNext_->setVisible(nextShown);
-    inner.setHeight(std::max(inner.height(), menuHeight + px(lastCell + kBackSize)));
+    inner.setHeight(std::max(inner.height(), menuHeight + cards.height()));
     setFixedSize(inner);
 }
 
@@ -217,23 +176,10 @@ void BoardWindow::placeOnScreen(QSize panel)
         move(topLeft);
 }
 
-// Cards are renamed before they show or hide, so that a back shown again is
-// never announced under the picture it covered. A hidden window is not read:
-// its cards are named when it shows, so that only those whose look changed
-// are renamed as a game starts.
 void BoardWindow::redraw()
 {
-    if (isVisible())
-        names_.describe();
-    const GameView& view = session_.view();
-    for (int i = 0; i < kSlots; ++i)
-        imgCard_[i]->setVisible(view.backVisible[i]);
-    for (int v = 0; v < kSlots; ++v) {
-        imgFlip_[v]->move(imgCard_[view.facePosition[v]]->pos());
-        imgFlip_[v]->setVisible(view.faceVisible[v]);
-    }
-    mnuNext_->setVisible(view.nextTurnShown);
-    syncCursorFocus();
+    view_->redraw(session_.view());
+    mnuNext_->setVisible(session_.view().nextTurnShown);
 }
 
 void BoardWindow::focusBoard()
@@ -242,23 +188,16 @@ void BoardWindow::focusBoard()
     setFocus(Qt::OtherFocusReason);
 }
 
-// A click puts the keyboard's cursor, hidden, on the clicked card. With no
-// focus to read it, the card turned is spoken, and so is a scored turn.
+// A click puts the keyboard's cursor, hidden, on the clicked card.
 void BoardWindow::onCardClicked(int position)
 {
-    placeCursor(position, false);
-    if (!turnCard(position))
-        return;
-    const GameView& view = session_.view();
-    QString speech = names_.name(position) + QLatin1Char('.');
-    if (session_.game().pickState() == PickState::PairPending)
-        speech += QLatin1Char(' ') + spokenResult(view);
-    announcer_->announce(speech);
+    view_->cursor().place(position, false);
+    speech_->cardClicked(position, turnCard(position));
 }
 
-void BoardWindow::onFaceClicked(int value)
+void BoardWindow::onFaceClicked(int position)
 {
-    placeCursor(session_.view().facePosition[value], false);
+    view_->cursor().place(position, false);
 }
 
 // True when the card turned face up; a refused pick turns nothing.
@@ -266,7 +205,7 @@ bool BoardWindow::turnCard(int position)
 {
     const Game& game = session_.game();
     const bool faceDown = game.cardState(position) == CardState::FaceDown;
-    promptDue_ = false; // what the player does now is what they hear
+    speech_->pickComing();
     session_.pickCard(position);
     if (const auto box = session_.takeWinMessage())
         showMessage(this, QString::fromStdString(box->text), QString::fromStdString(box->title));
@@ -277,113 +216,28 @@ bool BoardWindow::turnCard(int position)
 // the cursor shows from the first such key on.
 bool BoardWindow::handleCursorKey(const QKeyEvent& key)
 {
+    const int side = session_.game().state().gCards;
     if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier
         || session_.game().boardCells() == 0)
         return false;
+    CardCursor& cursor = view_->cursor();
     switch (key.key()) {
-    case Qt::Key_Left: moveCursor(0, -1); return true;
-    case Qt::Key_Right: moveCursor(0, 1); return true;
-    case Qt::Key_Up: moveCursor(-1, 0); return true;
-    case Qt::Key_Down: moveCursor(1, 0); return true;
+    case Qt::Key_Left: cursor.step(0, -1, side); break;
+    case Qt::Key_Right: cursor.step(0, 1, side); break;
+    case Qt::Key_Up: cursor.step(-1, 0, side); break;
+    case Qt::Key_Down: cursor.step(1, 0, side); break;
     case Qt::Key_Space: turnCardUnderCursor(); return true;
     default: return false;
     }
+    speech_->cursorStepped();
+    return true;
 }
 
-// Stops at the board's edges.
-void BoardWindow::moveCursor(int rowStep, int columnStep)
-{
-    const int last = session_.game().state().gCards - 1;
-    const GridPlace place = gridPlace(cursorPosition_);
-    placeCursor(gridPosition({std::clamp(place.column + columnStep, 0, last),
-                    std::clamp(place.row + rowStep, 0, last)}),
-        true);
-    focusCursorCard();
-}
-
-void BoardWindow::placeCursor(int position, bool shown)
-{
-    cursorPosition_ = position;
-    cursor_->setGeometry(imgCard_[position]->geometry());
-    cursor_->setVisible(shown);
-    syncCursorFocus();
-}
-
-// The turned card's picture is read as it takes the focus, then the scored
-// turn; a card that cannot be turned says so with the status, which tells
-// what to do instead.
 void BoardWindow::turnCardUnderCursor()
 {
-    const int position = cursorPosition_;
-    placeCursor(position, true);
-    const bool turned = turnCard(position);
-    const bool focusMoved = focusCursorCard();
-    const GameView& view = session_.view();
-    const QString status = spokenLine(view.statusText);
-    if (!turned)
-        announcer_->announce(
-            focusMoved ? status : names_.reading(position) + QLatin1Char(' ') + status);
-    else if (session_.game().pickState() == PickState::PairPending)
-        announcer_->announce(spokenResult(view));
-}
-
-// The card under the shown cursor: its face while it shows, otherwise its
-// back, whose name says "face down" or "removed".
-CardImage* BoardWindow::cursorCard() const
-{
-    const Game& game = session_.game();
-    if (cursor_->isHidden() || cursorPosition_ >= game.boardCells())
-        return nullptr;
-    if (game.cardState(cursorPosition_) == CardState::FaceUp)
-        return imgFlip_[game.state().cardValue[cursorPosition_]];
-    return imgCard_[cursorPosition_];
-}
-
-// Only the card under the shown cursor reports itself focused (the window
-// keeps the real keyboard focus).
-void BoardWindow::syncCursorFocus()
-{
-    CardImage* card = cursorCard();
-    if (card == focusedCard_)
-        return;
-    if (focusedCard_)
-        focusedCard_->setUnderCursor(false);
-    if (card)
-        card->setUnderCursor(true);
-    focusedCard_ = card;
-}
-
-// Makes the cursor's card the screen reader's focus. True when that is
-// another object than its focus was, whose name it then reads by itself.
-bool BoardWindow::focusCursorCard()
-{
-    syncCursorFocus();
-    if (!focusedCard_)
-        return false;
-    QAccessibleEvent focus(focusedCard_, QAccessible::Focus);
-    QAccessible::updateAccessibility(&focus);
-    return std::exchange(spokenFocus_, focusedCard_) != focusedCard_;
-}
-
-// At a game's start and after Next Turn: where the cursor is, and the prompt.
-// It waits for this window to be active: a screen reader speaks a window's
-// activation first and would talk over anything said before it.
-void BoardWindow::promptWhenActive()
-{
-    promptDue_ = true;
-    if (isActiveWindow())
-        QTimer::singleShot(0, this, &BoardWindow::speakPrompt);
-}
-
-// After Next Turn the cursor's card is named anew as it takes the focus; at a
-// game's start the cursor is hidden and no card has it, so it is read out.
-void BoardWindow::speakPrompt()
-{
-    if (!isActiveWindow() || !std::exchange(promptDue_, false))
-        return;
-    const QString prompt = spokenLine(session_.game().state().ClickMessage1);
-    announcer_->announce(
-        focusCursorCard() ? prompt : names_.reading(cursorPosition_) + QLatin1Char(' ') + prompt);
+    const int position = view_->cursor().position();
+    view_->cursor().place(position, true);
+    speech_->spacePressed(position, turnCard(position));
 }
 
 // Alt+N gives Next Turn here, not through the menu bar, which would first
@@ -392,6 +246,18 @@ bool BoardWindow::isNextTurnKey(const QKeyEvent& key) const
 {
     return key.key() == Qt::Key_N && (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier
         && mnuNext_->isVisible();
+}
+
+// The menu bar takes the keys after a lone Alt; Alt+N still gives Next Turn.
+bool BoardWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched != menuBar() || !key || !isNextTurnKey(static_cast<const QKeyEvent&>(*event)))
+        return QMainWindow::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        onNextTurnChosen();
+    return true;
 }
 
 bool BoardWindow::event(QEvent* event)
@@ -418,26 +284,6 @@ void BoardWindow::keyPressEvent(QKeyEvent* event)
         return;
     }
     session_.pressEnter();
-}
-
-// Taking the keyboard focus makes the window itself a screen reader's focus.
-void BoardWindow::focusInEvent(QFocusEvent* event)
-{
-    QMainWindow::focusInEvent(event);
-    spokenFocus_ = nullptr;
-}
-
-void BoardWindow::showEvent(QShowEvent* event)
-{
-    names_.describe();
-    QMainWindow::showEvent(event);
-}
-
-void BoardWindow::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, &BoardWindow::speakPrompt); // after Qt's own focus news
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event)

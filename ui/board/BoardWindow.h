@@ -4,13 +4,8 @@
 
 #pragma once
 
-#include "board/Artwork.h"
-#include "board/CardNames.h"
-
 #include <QMainWindow>
-#include <QPointer>
 
-#include <array>
 #include <optional>
 
 class QAction;
@@ -18,13 +13,13 @@ class QTimer;
 
 namespace pexaro::ui {
 
-class Announcer;
-class CardCursor;
-class CardImage;
+class BoardSpeech;
+class BoardView;
 class GameSession;
 
 // The board window: the cards, the menu bar and the flip timer. It shows the
-// session's game and hands every input to it.
+// session's game, hands every input to it, and tells the board's speech what
+// the player did.
 class BoardWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -44,54 +39,33 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void createCards();
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
     void redraw();
 
     void onCardClicked(int position);
-    void onFaceClicked(int value);
+    void onFaceClicked(int position);
     bool turnCard(int position);
-
-    // The keyboard's card cursor.
     bool handleCursorKey(const QKeyEvent& key);
-    void moveCursor(int rowStep, int columnStep);
-    void placeCursor(int position, bool shown);
     void turnCardUnderCursor();
+    bool isNextTurnKey(const QKeyEvent& key) const;
+
     void newGame();
     void toggleScorePanel();
     void showRules();
     void showAbout();
     void onNextTurnChosen();
-    bool isNextTurnKey(const QKeyEvent& key) const;
-
-    // Where a screen reader's focus is, and what it is told.
-    CardImage* cursorCard() const;
-    void syncCursorFocus();
-    bool focusCursorCard();
-    void promptWhenActive();
-    void speakPrompt();
 
     GameSession& session_;
-    Artwork artwork_;
-    CardNames::Cards imgCard_ {};
-    CardNames::Cards imgFlip_ {};
-    CardNames names_;
-    CardCursor* cursor_ = nullptr;
-    Announcer* announcer_ = nullptr;
-    int cursorPosition_ = 0; // a board position
-    QPointer<CardImage> focusedCard_; // the card that reports itself focused
-    QPointer<CardImage> spokenFocus_; // the last card a focus event went to
-    bool promptDue_ = false; // where the cursor is and what to do, once active
+    BoardView* view_ = nullptr;
+    BoardSpeech* speech_ = nullptr;
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
     QTimer* Timer1_ = nullptr;

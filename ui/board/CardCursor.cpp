@@ -4,17 +4,39 @@
 
 #include "board/CardCursor.h"
 
+#include "BoardLayout.h"
+#include "common/ScreenReader.h"
+
 #include <QPainter>
+
+#include <algorithm>
 
 namespace pexaro::ui {
 
 CardCursor::CardCursor(QWidget* parent)
-    : QFocusFrame(parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("cardCursor"));
     setAccessibleName(QStringLiteral("keyboard cursor"));
+    hideFromScreenReaders(*this);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
+}
+
+void CardCursor::place(int position, bool shown)
+{
+    position_ = position;
+    setVisible(shown);
+    emit moved();
+}
+
+void CardCursor::step(int rowStep, int columnStep, int side)
+{
+    const int last = side - 1;
+    const GridPlace place = gridPlace(position_);
+    this->place(gridPosition({std::clamp(place.column + columnStep, 0, last),
+                    std::clamp(place.row + rowStep, 0, last)}),
+        true);
 }
 
 void CardCursor::paintEvent(QPaintEvent*)

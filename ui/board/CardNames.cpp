@@ -6,6 +6,7 @@
 
 #include "BoardLayout.h"
 #include "board/Artwork.h"
+#include "board/BoardView.h"
 #include "board/CardImage.h"
 #include "common/GameSession.h"
 
@@ -31,25 +32,53 @@ QString placeName(int position)
 
 } // namespace
 
-CardNames::CardNames(const GameSession& session, const Cards& backs, const Cards& faces)
+CardNames::CardNames(const GameSession& session, const BoardView& view)
     : session_(session)
-    , backs_(backs)
-    , faces_(faces)
+    , view_(view)
 {
 }
 
-void CardNames::describe() const
+CardNames::BackLook CardNames::backLook(int position) const
 {
     const Game& game = session_.game();
     const int cells = game.boardCells();
-    for (int p = 0; p < kSlots; ++p)
-        describeCard(*backs_[p], name(p), p < cells ? placeName(p) : QString());
+    if (position >= cells)
+        return {cells, CardState::FaceDown, -1};
+    const CardState state = game.cardState(position);
+    const int value = state == CardState::FaceUp ? game.state().cardValue[position] : -1;
+    return {cells, state, value};
+}
+
+// A face is named only while it shows, by the position it lies on.
+CardNames::FaceLook CardNames::faceLook(int value) const
+{
+    const Game& game = session_.game();
+    const int cells = game.boardCells();
+    const int position = session_.view().facePosition[value];
+    const bool showing = position < cells && game.cardState(position) == CardState::FaceUp
+        && game.state().cardValue[position] == value;
+    return {cells, showing ? position : -1};
+}
+
+void CardNames::describe()
+{
+    const int cells = session_.game().boardCells();
+    for (int p = 0; p < kSlots; ++p) {
+        const BackLook look = backLook(p);
+        if (look == backs_[p])
+            continue;
+        backs_[p] = look;
+        describeCard(view_.back(p), name(p), p < cells ? placeName(p) : QString());
+    }
     for (int v = 0; v < kSlots; ++v) {
-        const int p = session_.view().facePosition[v];
-        if (p < cells && game.cardState(p) == CardState::FaceUp && game.state().cardValue[p] == v)
-            describeCard(*faces_[v], name(p), placeName(p));
-        else if (!faces_[v]->accessibleName().isEmpty())
-            faces_[v]->setAccessibleName(QString());
+        const FaceLook look = faceLook(v);
+        if (look == faces_[v])
+            continue;
+        faces_[v] = look;
+        if (look.position >= 0)
+            describeCard(view_.face(v), name(look.position), placeName(look.position));
+        else if (!view_.face(v).accessibleName().isEmpty())
+            view_.face(v).setAccessibleName(QString());
     }
 }
 

@@ -12,7 +12,7 @@
 
 namespace pexaro::ui {
 
-class CardImage;
+class BoardView;
 class GameSession;
 
 // What a screen reader is told of each card, as a player sees it: numbered in
@@ -22,14 +22,12 @@ class GameSession;
 // spoken as no card, or as a face that shows nothing (see CardImage).
 class CardNames {
 public:
-    using Cards = std::array<CardImage*, kSlots>;
-
-    // `backs` by board position and `faces` by card value, filled in later.
-    CardNames(const GameSession& session, const Cards& backs, const Cards& faces);
+    CardNames(const GameSession& session, const BoardView& view);
 
     // Names every card as the game shows it now. Qt tells a screen reader of
-    // every rename, changed or not: only names that changed are set.
-    void describe() const;
+    // every rename, changed or not: only the cards whose look changed since
+    // the last call are renamed.
+    void describe();
     // Empty off the board.
     QString name(int position) const;
     // As a screen reader reads the card when it takes the focus:
@@ -37,9 +35,26 @@ public:
     QString reading(int position) const;
 
 private:
+    // All that a card's name and description are made of. The first looks
+    // match none, so that every card is named on the first call.
+    struct BackLook {
+        int cells = -1;
+        CardState state = CardState::FaceDown;
+        int value = -1; // while face up
+        friend bool operator==(const BackLook&, const BackLook&) = default;
+    };
+    struct FaceLook {
+        int cells = -1;
+        int position = -1; // while it shows
+        friend bool operator==(const FaceLook&, const FaceLook&) = default;
+    };
+    BackLook backLook(int position) const;
+    FaceLook faceLook(int value) const;
+
     const GameSession& session_;
-    const Cards& backs_;
-    const Cards& faces_;
+    const BoardView& view_;
+    std::array<BackLook, kSlots> backs_ {};
+    std::array<FaceLook, kSlots> faces_ {};
 };
 
 } // namespace pexaro::ui

@@ -494,10 +494,38 @@ private slots:
         player.moveTo(miss);
         test::clickCard(*program, miss);
         QVERIFY(noCardFocused());
+        // New Game at once after Next Turn: neither the prompt then due nor
+        // the last announcement is said over the size dialog or as the board
+        // comes back.
+        const int waiting = test::firstFaceDown(game);
+        test::clickCard(*program, waiting);
+        test::clickCard(*program, test::nonPartnerOf(game, waiting));
+        const QString lastMessage
+            = std::find_if(g_heard.rbegin(), g_heard.rend(), [](const Heard& heard) {
+                  return !heard.announced.isEmpty();
+              })->announced;
         player.moveTo(first); // the cursor is back, on a removed card
+        g_heard.clear();
+        program->session().nextTurn();
+        program->session().onFlipTick();
         test::menuItem(program->boardWindow(), "mnuNewGame")->trigger();
+        // On a real desktop the board is still the active window until the
+        // window manager tells otherwise, after what was due has run.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(&program->boardWindow());
+        QT_WARNING_POP
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!announced(test::onLabel(test::expected::clickMessage).simplified()));
+        QTRY_COMPARE(QApplication::activeWindow(), &program->sizeDialog());
         test::chooseAndStart(*program, 2);
         QVERIFY(noCardFocused());
+        QTRY_VERIFY(announced(QStringLiteral("card 1, face down. row 1, column 1. ")
+            + test::onLabel(test::expected::clickMessage).simplified()));
+        QCOMPARE(std::count_if(g_heard.begin(), g_heard.end(),
+                     [](const Heard& heard) { return !heard.announced.isEmpty(); }),
+            1);
+        QVERIFY(!lastMessage.isEmpty() && !announced(lastMessage));
     }
 };
 

@@ -20,8 +20,10 @@ namespace {
 enum class NextTurnBy {
     ButtonClick,
     AltNInBoard,
+    AltNAfterALoneAlt,
     AltNInPanel,
     EnterOnButton,
+    KeypadEnterOnButton,
     MenuItem,
     EnterInBoard,
     KeypadEnterInBoard
@@ -170,6 +172,7 @@ private slots:
         QCOMPARE(board(), boardWithoutCursor());
         test::KeyboardPlayer::press(Qt::Key_Down);
         QVERIFY(board() != boardWithoutCursor());
+        QVERIFY(frameShowsOnTheDarkBack());
         test::clickCard(*program, 9);
         QCOMPARE(board(), boardWithoutCursor());
 
@@ -220,8 +223,10 @@ private slots:
         const std::pair<const char*, NextTurnBy> triggers[] = {
             {"button click", NextTurnBy::ButtonClick},
             {"Alt+N in the board", NextTurnBy::AltNInBoard},
+            {"Alt+N after a lone Alt", NextTurnBy::AltNAfterALoneAlt},
             {"Alt+N in the panel", NextTurnBy::AltNInPanel},
             {"ENTER on the button", NextTurnBy::EnterOnButton},
+            {"keypad ENTER on the button", NextTurnBy::KeypadEnterOnButton},
             {"menu-bar item", NextTurnBy::MenuItem},
             {"ENTER in the board", NextTurnBy::EnterInBoard},
             {"keypad ENTER in the board", NextTurnBy::KeypadEnterInBoard},
@@ -483,6 +488,11 @@ private:
             QVERIFY(test::boardHasTheFocus(*program));
             QTest::keyClick(&board, Qt::Key_N, Qt::AltModifier);
             break;
+        case NextTurnBy::AltNAfterALoneAlt: // the menu bar now has the keys
+            QVERIFY(test::boardHasTheFocus(*program));
+            QTest::keyClick(&board, Qt::Key_Alt);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);
+            break;
         case NextTurnBy::AltNInPanel:
             panel.activateWindow();
             QTRY_COMPARE(QApplication::activeWindow(), &panel);
@@ -492,6 +502,11 @@ private:
             panel.activateWindow();
             QTRY_VERIFY(next->hasFocus());
             QTest::keyClick(next, Qt::Key_Return);
+            break;
+        case NextTurnBy::KeypadEnterOnButton:
+            panel.activateWindow();
+            QTRY_VERIFY(next->hasFocus());
+            QTest::keyClick(next, Qt::Key_Enter, Qt::KeypadModifier);
             break;
         case NextTurnBy::MenuItem: test::menuItem(board, "mnuNext")->trigger(); break;
         case NextTurnBy::EnterInBoard:
@@ -552,6 +567,28 @@ private:
     }
 
     QImage board() { return program->boardWindow().centralWidget()->grab().toImage(); }
+
+    // Where the card's back is dark under the cursor's frame, the frame shows
+    // both black and white: dashes alone would hardly show there.
+    bool frameShowsOnTheDarkBack()
+    {
+        const QRect frame = program->boardWindow()
+                                .findChild<QWidget*>(QStringLiteral("cardCursor"))
+                                ->geometry()
+                                .adjusted(4, 3, -4, 0);
+        const QImage with = board();
+        const QImage without = boardWithoutCursor();
+        int black = 0;
+        int white = 0;
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            if (QColor(without.pixel(x, frame.top())).lightness() > 100)
+                continue;
+            const int lightness = QColor(with.pixel(x, frame.top())).lightness();
+            black += lightness < 40;
+            white += lightness > 215;
+        }
+        return black > 4 && white > 4;
+    }
 
     std::optional<test::KeyboardPlayer> keyboard_;
 };

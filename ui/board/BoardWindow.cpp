@@ -26,13 +26,13 @@ namespace pexaro::ui {
 
 namespace {
 
-const char* const kRules = "This is PEXARO!  Choose (click on) two cards.  If they match, then the "
-                           "two cards disappear.  "
-                           "If they don't match, then click on the 'Next Turn' button or press the "
-                           "ENTER key.  Remove all "
-                           "the cards from the board (by finding matches) and you win.  Try to do "
-                           "this in as few moves as "
-                           "possible.";
+// clang-format off
+const char* const kRules =
+    "This is PEXARO!  Choose (click on) two cards.  If they match, then the two cards disappear.  "
+    "If they don't match, then click on the 'Next Turn' button or press the ENTER key.  Remove "
+    "all the cards from the board (by finding matches) and you win.  Try to do this in as few "
+    "moves as possible.";
+// clang-format on
 
 const char* const kAbout = "Pexaro was created by the Pexaro developers in December 2026.";
 
@@ -71,7 +71,8 @@ void BoardWindow::createMenus()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
-    bar->installEventFilter(this); // Alt+N, while the bar has the keys
+    bar->installEventFilter(this);
+    installEventFilter(this);
     bar->setAccessibleName(QStringLiteral("Menu bar"));
     auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
                        const QKeySequence& shortcut, void (BoardWindow::*handler)()) {
@@ -240,19 +241,21 @@ void BoardWindow::turnCardUnderCursor()
     speech_->spacePressed(position, turnCard(position));
 }
 
-// Alt+N gives Next Turn here, not through the menu bar, which would first
-// tell a screen reader that the item it is about to hide has the focus.
+// Alt+N gives Next Turn in the window, not through the menu bar, which would
+// first tell a screen reader that the item it is about to hide has the focus.
 bool BoardWindow::isNextTurnKey(const QKeyEvent& key) const
 {
     return key.key() == Qt::Key_N && (key.modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier
         && mnuNext_->isVisible();
 }
 
-// The menu bar takes the keys after a lone Alt; Alt+N still gives Next Turn.
+// Alt+N is taken before any shortcut, both in the window and in the menu bar,
+// which has the keys after a lone Alt.
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
-    if (watched != menuBar() || !key || !isNextTurnKey(static_cast<const QKeyEvent&>(*event)))
+    if ((watched != this && watched != menuBar()) || !key
+        || !isNextTurnKey(static_cast<const QKeyEvent&>(*event)))
         return QMainWindow::eventFilter(watched, event);
     event->accept();
     if (event->type() == QEvent::KeyPress)
@@ -260,24 +263,10 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
-bool BoardWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride
-        && isNextTurnKey(static_cast<const QKeyEvent&>(*event))) {
-        event->accept();
-        return true;
-    }
-    return QMainWindow::event(event);
-}
-
 void BoardWindow::keyPressEvent(QKeyEvent* event)
 {
     if (handleCursorKey(*event))
         return;
-    if (isNextTurnKey(*event)) {
-        onNextTurnChosen();
-        return;
-    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QMainWindow::keyPressEvent(event);

@@ -41,12 +41,12 @@ private:
         int cells = -1;
         CardState state = CardState::FaceDown;
         int value = -1; // while face up
-        friend bool operator==(const BackLook&, const BackLook&) = default;
+        friend bool operator==(BackLook, BackLook) = default;
     };
     struct FaceLook {
         int cells = -1;
         int position = -1; // while it shows
-        friend bool operator==(const FaceLook&, const FaceLook&) = default;
+        friend bool operator==(FaceLook, FaceLook) = default;
     };
     BackLook backLook(int position) const;
     FaceLook faceLook(int value) const;

@@ -6,12 +6,8 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 
-#include "board/CardCursor.h"
-#include "common/ScreenReader.h"
-
 #include <QMenuBar>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <algorithm>
@@ -19,8 +15,6 @@
 #include <utility>
 
 using namespace pexaro;
-
-Q_DECLARE_METATYPE(pexaro::GridPlace)
 
 namespace {
 
@@ -135,44 +129,6 @@ private slots:
         const int value = program->game().state().cardValue[side * side - 1];
         QCOMPARE(test::visibleFaces(board), std::set<int>({value}));
         QCOMPARE(test::face(board, value)->pos(), test::card(board, side * side - 1)->pos());
-    }
-
-    void theCardCursorStepsByOneCardAndStopsAtTheEdges_data()
-    {
-        // From a place (column, row), steps, and where the cursor ends.
-        QTest::addColumn<int>("side");
-        QTest::addColumn<GridPlace>("from");
-        QTest::addColumn<QList<QPoint>>("steps"); // (columns, rows)
-        QTest::addColumn<GridPlace>("to");
-        const QPoint left(-1, 0), right(1, 0), up(0, -1), down(0, 1);
-        QTest::newRow("right and down")
-            << 4 << GridPlace {0, 0} << QList {right, down, down} << GridPlace {1, 2};
-        QTest::newRow("stops at the top-left")
-            << 4 << GridPlace {1, 0} << QList {left, left, up} << GridPlace {0, 0};
-        QTest::newRow("stops at a 2 x 2 board's edge")
-            << 2 << GridPlace {0, 0} << QList {right, right, down, down} << GridPlace {1, 1};
-        QTest::newRow("stops at an 8 x 8 board's corner")
-            << 8 << GridPlace {6, 7} << QList {right, right, down} << GridPlace {7, 7};
-    }
-
-    // The keyboard's cursor on its own: where it goes, and that it shows.
-    void theCardCursorStepsByOneCardAndStopsAtTheEdges()
-    {
-        QFETCH(int, side);
-        QFETCH(GridPlace, from);
-        QFETCH(QList<QPoint>, steps);
-        QFETCH(GridPlace, to);
-        QWidget board;
-        ui::setScreenReaderRole(board, QAccessible::Client);
-        ui::CardCursor cursor(&board);
-        QSignalSpy moved(&cursor, &ui::CardCursor::moved);
-        cursor.place(gridPosition(from), false);
-        QVERIFY(cursor.isHidden());
-        for (const QPoint step : steps)
-            cursor.step(step.y(), step.x(), side);
-        QCOMPARE(gridPlace(cursor.position()), to);
-        QVERIFY(!cursor.isHidden());
-        QCOMPARE(moved.count(), 1 + steps.size());
     }
 
     void theBoardWindowTakesTheOuterSizeOfTheFormulas_data()

@@ -520,7 +520,6 @@ private slots:
         }
 
         // The board stays where it was, as first placed and where the player put it.
-        QStringList places;
         for (const bool moved : {false, true}) {
             QVERIFY(desktop->run(QStringLiteral("xdotool key Return")));
             STEP(boardShownAndDocked(kEightByEight));
@@ -532,17 +531,13 @@ private slots:
                 STEP(boardShownAndDocked(kEightByEight));
             }
             const QPoint place = desktop->frame(board).topLeft();
-            places << QDebug::toString(place);
             for (int round = 1; round <= 3; ++round) {
                 STEP(newGame());
                 QVERIFY(desktop->run(QStringLiteral("xdotool key Return")));
                 STEP(boardShownAndDocked(kEightByEight, place));
-                places << QDebug::toString(desktop->frame(board).topLeft());
             }
             STEP(newGame());
         }
-        qInfo().noquote() << windowManager << "board's outer top-left, game by game:"
-                          << places.join(QLatin1Char(' '));
 
         QVERIFY(desktop->run(QStringLiteral("xdotool key --delay 30 x alt+x ctrl+shift+x")));
         QVERIFY2(!realGame->waitForFinished(300), "a key other than Ctrl+X ended the program");

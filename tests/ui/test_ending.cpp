@@ -475,6 +475,24 @@ private slots:
         QVERIFY(endedWithEveryWindowGone());
     }
 
+    // Over SSH or on a text console Qt's own words advised reinstalling.
+    void withNoDisplayTheGameSaysSoInOneLineAndFails()
+    {
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        game.setProcessEnvironment(environment);
+        game.start(QStringLiteral(PEXARO_BINARY));
+        QVERIFY(game.waitForFinished(10000));
+        QCOMPARE(game.exitStatus(), QProcess::NormalExit);
+        QVERIFY(game.exitCode() != 0);
+        const QList<QByteArray> lines = game.readAllStandardError().trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith("pexaro: no display") && lines[0].contains("DISPLAY"),
+            lines[0].constData());
+    }
+
     void onARealDesktopTheBoardIsSizedDockedFocusedAndKeptInPlace_data()
     {
         QTest::addColumn<QString>("windowManager");

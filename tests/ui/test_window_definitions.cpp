@@ -10,6 +10,7 @@
 #include "Game.h"
 #include "GridTable.h"
 #include "GuiSupport.h"
+#include "ImageSupport.h"
 #include "Player.h"
 #include "board/BoardWindow.h"
 #include "info/ScorePanel.h"
@@ -24,7 +25,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -85,6 +89,19 @@ const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
 const QColor kBlue(0, 0, 255);
 const QColor kGreen(0, 255, 0);
+
+// A dark desktop's palette: KDE's Breeze Dark colour scheme.
+QPalette breezeDark()
+{
+    QPalette palette(QColor(49, 54, 59), QColor(32, 35, 38));
+    for (const auto& [role, colour] : {std::pair(QPalette::WindowText, QColor(252, 252, 252)),
+             std::pair(QPalette::Base, QColor(20, 22, 24)),
+             std::pair(QPalette::Text, QColor(252, 252, 252)),
+             std::pair(QPalette::ButtonText, QColor(252, 252, 252)),
+             std::pair(QPalette::Highlight, QColor(61, 174, 233))})
+        palette.setColor(role, colour);
+    return palette;
+}
 
 } // namespace
 
@@ -328,6 +345,47 @@ private slots:
         QVERIFY2(widget, qPrintable(control));
         QCOMPARE(widget->palette().color(QPalette::Active, static_cast<QPalette::ColorRole>(role)),
             colour);
+    }
+
+    // Under a dark desktop scheme the panel's frame took the desktop's pale
+    // text colour on the pale picture, and the size options' circles its dark
+    // base colour on the blue strip: the panel had no edge, the options no
+    // circles. Measured from the pixels, each against what lies beside it.
+    void aDarkDesktopSchemeKeepsThePanelsEdgeAndTheSizeCircles()
+    {
+        const QPalette desktop = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+        QApplication::setPalette(breezeDark());
+        DesignTimeWindows windows;
+
+        const QImage panel = windows.scorePanel.grab().toImage();
+        const int right = panel.width() - 1;
+        const int bottom = panel.height() - 1;
+        // Along the middle of each edge: the line's outer pixel, the picture 3 pixels in.
+        for (int along = panel.height() / 3; along < 2 * panel.height() / 3; ++along) {
+            const int x = along * panel.width() / panel.height();
+            QVERIFY2(test::contrast(panel.pixel(0, along), panel.pixel(4, along)) >= 3, "left");
+            QVERIFY2(test::contrast(panel.pixel(x, 0), panel.pixel(x, 4)) >= 3, "top");
+            QVERIFY2(test::contrast(panel.pixel(right, along), panel.pixel(right - 4, along)) >= 3,
+                "right");
+            QVERIFY2(
+                test::contrast(panel.pixel(x, bottom), panel.pixel(x, bottom - 4)) >= 3, "bottom");
+        }
+
+        QWidget& dialog = windows.sizeDialog;
+        const QImage shown = dialog.grab().toImage();
+        const QPoint strip = dialog.findChild<QWidget*>(QStringLiteral("lblSizeBack"))->pos();
+        for (int i = 0; i < 4; ++i) {
+            auto* option = dialog.findChild<QRadioButton*>(element("optBoardSize", i));
+            QStyleOptionButton look;
+            look.initFrom(option);
+            const QPoint circle = option->mapTo(&dialog,
+                option->style()
+                    ->subElementRect(QStyle::SE_RadioButtonIndicator, &look, option)
+                    .center());
+            QVERIFY2(test::contrast(shown.pixel(circle), shown.pixel(strip + QPoint(2, 2))) >= 3,
+                qPrintable(option->objectName()));
+        }
     }
 
     // Start Game once looked the same enabled and disabled: its black caption

@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <cstdio>
+
 namespace pexaro::ui {
 
 Program::Program(std::unique_ptr<Game> game, QObject* parent)
@@ -131,8 +133,30 @@ void preferXcbOnWayland()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+namespace {
+
+// Qt's own words when there is no display advise reinstalling, which
+// fixes nothing. A platform of the user's choosing that needs none (such as
+// offscreen) is left to Qt.
+bool displayMissing()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool needsDisplay
+        = platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
+    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
 int runPexaro(int argc, char* argv[])
 {
+    if (displayMissing()) {
+        std::fputs("pexaro: no display to show the game on (DISPLAY and WAYLAND_DISPLAY are "
+                   "unset): start it from a desktop session, or set DISPLAY\n",
+            stderr);
+        return 1;
+    }
     preferXcbOnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pexaro"));

@@ -132,9 +132,10 @@ void BoardWindow::layOutForGame(QSize panelSize)
     speech_->gameStarted();
 }
 
-// The formulas give the outer size; the frame and the menu bar (which wraps
-// when the window is narrow) are taken out of it, but never so far that the
-// cards would be clipped.
+// The formulas give the outer size; the frame and the menu bar are taken out
+// of it, but never so far that the cards would be clipped, nor so narrow that
+// Next Turn would leave the bar: Qt's menu bar does not wrap, it hides what
+// does not fit behind an overflow arrow.
 void BoardWindow::sizeForBoard()
 {
     const int n = session_.game().state().gCards;
@@ -142,10 +143,10 @@ void BoardWindow::sizeForBoard()
     sizedForFrame_ = frame;
     QSize inner = outerSizeFor(n) - frame;
     const QSize cards = BoardView::cardBlockSize(n);
-    inner.setWidth(std::max(inner.width(), cards.width()));
     // Measured with Next Turn on the bar, the widest the menu bar gets.
     const bool nextShown = mnuNext_->isVisible();
     mnuNext_->setVisible(true);
+    inner.setWidth(std::max({inner.width(), cards.width(), menuBar()->sizeHint().width()}));
     const int menuHeight = menuBar()->heightForWidth(inner.width());
     mnuNext_->setVisible(nextShown);
     inner.setHeight(std::max(inner.height(), menuHeight + cards.height()));

@@ -16,6 +16,19 @@
 
 namespace pexaro::ui {
 
+namespace {
+
+double relativeLuminance(const QColor& colour)
+{
+    const auto linear = [](float channel) {
+        return channel <= 0.04045f ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
+        + 0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
 QString elementName(const QString& arrayName, int index)
 {
     return QStringLiteral("%1(%2)").arg(arrayName).arg(index);
@@ -66,6 +79,12 @@ void setTextColour(QWidget& control, const QColor& colour)
     // that it stays readable on a coloured face.
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
     control.setPalette(palette);
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const auto [darker, lighter] = std::minmax(relativeLuminance(a), relativeLuminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
 }
 
 QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, int y2, int width,

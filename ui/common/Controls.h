@@ -32,6 +32,9 @@ QIcon programIcon();
 void setBackground(QWidget& control, const QColor& colour);
 void setTextColour(QWidget& control, const QColor& colour);
 
+// The contrast of two colours as WCAG measures it: 1 (none) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
+
 // A straight line of `width` pixels from (x1, y1) to (x2, y2), given in twips;
 // horizontal or vertical only, centred on its coordinates.
 QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, int y2, int width,

@@ -60,6 +60,15 @@ void showText(QLabel& label, const QString& text, QLatin1StringView heading)
         label.setAccessibleName(name);
 }
 
+// The frame takes the desktop's window-text colour where it stands out from
+// the light picture; a dark scheme's pale text would leave the borderless
+// panel without an edge, so there it is black, as on a light desktop.
+QColor frameColour()
+{
+    const QColor desktop = QPalette().color(QPalette::WindowText);
+    return contrastRatio(desktop, Qt::white) >= 3.0 ? desktop : QColor(Qt::black);
+}
+
 } // namespace
 
 QString displayText(const std::string& text)
@@ -124,7 +133,7 @@ void ScorePanel::createControls()
     cmdNext_->installEventFilter(this);
     connect(cmdNext_, &QPushButton::clicked, &session_, &GameSession::nextTurn);
 
-    const QColor frame = QPalette().color(QPalette::WindowText); // the system's, not ours
+    const QColor frame = frameColour();
     addLine(*this, QStringLiteral("Line1"), 0, 0, 0, 4200, 4, frame);
     addLine(*this, QStringLiteral("Line2"), 4080, 0, 4080, 4200, 2, frame);
     addLine(*this, QStringLiteral("Line3"), 0, 4200, 4080, 4200, 2, frame);

@@ -61,6 +61,12 @@ void SizeDialog::createControls()
         option->setAccessibleName(QStringLiteral("%1 rows by %1 columns").arg(option->text()));
         setBackground(*option, QColor(0, 0, 255));
         setTextColour(*option, Qt::black);
+        // White circles with black dots on the blue strip, whatever the
+        // desktop's scheme: a dark one's base colour hardly shows on blue.
+        QPalette circles = option->palette();
+        circles.setColor(QPalette::Base, Qt::white);
+        circles.setColor(QPalette::Text, Qt::black);
+        option->setPalette(circles);
         connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
             if (checked)
                 onSizeChosen(i);

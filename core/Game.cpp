@@ -23,6 +23,24 @@ GameView::GameView()
         facePosition[v] = v; // every face starts on the back of the same index
 }
 
+int GameView::boardCells() const
+{
+    return boardSide > 0 ? std::min(boardSide * boardSide, kSlots) : 0;
+}
+
+CardState GameView::cardState(int position) const
+{
+    const bool back = backVisible[position];
+    const bool face = faceVisible[cardValue[position]];
+    if (back && !face)
+        return CardState::FaceDown;
+    if (!back && face)
+        return CardState::FaceUp;
+    if (!back && !face)
+        return CardState::Removed;
+    return CardState::Inconsistent;
+}
+
 Game::Game(std::unique_ptr<RandomSource> random, std::function<float()> clock)
     : random_(std::move(random))
     , clock_(std::move(clock))
@@ -64,6 +82,8 @@ void Game::startGame()
 
     state_.pairCount = state_.gCards * state_.gCards / 2;
     deal();
+    view_.boardSide = state_.gCards;
+    view_.cardValue = state_.cardValue;
 }
 
 void Game::buildTexts()
@@ -247,15 +267,7 @@ PickState Game::pickState() const
 
 CardState Game::cardState(int position) const
 {
-    const bool back = view_.backVisible[position];
-    const bool face = view_.faceVisible[state_.cardValue[position]];
-    if (back && !face)
-        return CardState::FaceDown;
-    if (!back && face)
-        return CardState::FaceUp;
-    if (!back && !face)
-        return CardState::Removed;
-    return CardState::Inconsistent;
+    return view_.cardState(position);
 }
 
 } // namespace pexaro

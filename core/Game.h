@@ -67,11 +67,16 @@ struct MessageBoxText {
     bool operator==(const MessageBoxText&) const = default;
 };
 
-// What the windows show; they copy it after every operation and decide nothing.
+enum class PickState { Ready, OneUp, PairPending, Released, Won };
+enum class CardState { FaceDown, FaceUp, Removed, Inconsistent };
+
+// What the windows show; they read it and decide nothing.
 struct GameView {
+    int boardSide = 0; // N of the N x N board shown
     std::array<bool, kSlots> backVisible {}; // imgCard, by board position
     std::array<bool, kSlots> faceVisible {}; // imgFlip, by card value
     std::array<int, kSlots> facePosition {}; // board position imgFlip(v) lies on
+    std::array<int, kSlots> cardValue {}; // the face dealt to each position, as the deal left it
     std::string statusText; // lblStatus
     std::string turnsCaption = "0"; // lblTurns
     std::string matchesCaption = "0"; // lblMatches
@@ -81,10 +86,11 @@ struct GameView {
 
     GameView();
     bool operator==(const GameView&) const = default;
+    // The positions of the board shown: N x N, at most 64.
+    int boardCells() const;
+    // Meaningful for 0 <= position < boardCells().
+    CardState cardState(int position) const;
 };
-
-enum class PickState { Ready, OneUp, PairPending, Released, Won };
-enum class CardState { FaceDown, FaceUp, Removed, Inconsistent };
 
 // The start-of-turn prompt as the status shows it; the score panel opens with it.
 std::string clickMessage();

@@ -27,5 +27,13 @@ forbid ui/board 'app/|info/|size/' 'a window includes only common/ and the core'
 forbid ui/info 'app/|board/|size/' 'a window includes only common/ and the core'
 forbid ui/size 'app/|board/|info/' 'a window includes only common/ and the core'
 
+# The windows and the speech read the game's view and the session's signals,
+# never the core's Game itself.
+hits=$(grep -rnE '\bgame\(\)|\bGame(&| ?\*|::)' ui/board ui/info ui/size)
+if [[ -n $hits ]]; then
+    printf '%s\n' "$hits" | sed 's|$|    <- a window reads the view, not the Game|'
+    offences=1
+fi
+
 ((offences == 0)) && echo "includes run downward only"
 exit "$offences"

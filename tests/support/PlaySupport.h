@@ -105,6 +105,12 @@ inline void chooseAndStart(ui::Program& program, int side)
     QTest::mouseClick(startButton(dialog), Qt::LeftButton);
 }
 
+// The size dialog is the active window, where the player's keys go.
+inline bool dialogIsActive(ui::Program& program)
+{
+    return QTest::qWaitForWindowActive(&program.sizeDialog(), kPatienceMs);
+}
+
 // The board window is the active window and holds the keyboard focus.
 inline bool boardHasTheFocus(ui::Program& program)
 {

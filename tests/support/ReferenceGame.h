@@ -50,6 +50,7 @@ public:
         for (int p = 0; p < kSlots; ++p)
             view_.backVisible[p] = p < cells;
         s.pairCount = s.gCards * s.gCards / 2;
+        view_.boardSide = s.gCards;
         if (!isLegalSide(s.gCards))
             return; // nothing is dealt: every table keeps what it held
         s.positionTaken.fill(0);
@@ -64,6 +65,7 @@ public:
                 s.valueUsed[value] = 1;
             view_.facePosition[value] = p;
         }
+        view_.cardValue = s.cardValue;
         if (unseenStarts > 0)
             view_.facePosition = dealt.view().facePosition;
     }

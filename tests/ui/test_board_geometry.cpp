@@ -5,12 +5,14 @@
 #include "GuiSupport.h"
 #include "PlaySupport.h"
 #include "ProgramTest.h"
+#include "board/BoardView.h"
 
 #include <QMenuBar>
 #include <QScreen>
 #include <QTest>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -163,6 +165,39 @@ private slots:
         const QSize needed = blockExtent(side).expandedTo({bar->sizeHint().width(), 0}) + frame
             + QSize(0, bar->height());
         QCOMPARE(sizeAtStart, outer.expandedTo(needed));
+        QCOMPARE(ui::formulaOuterSize(side, kBack), outer);
+    }
+
+    void theBoardAndPanelAreCentredOrKeptAndStayOnTheScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("board");
+        QTest::addColumn<QPoint>("kept"); // (-1000, -1000): the first game, none kept
+        QTest::addColumn<QPoint>("placed");
+        const QRect screen(0, 0, 1024, 768);
+        const QSize eight(472, 509);
+        const QPoint none(-1000, -1000);
+        QTest::newRow("centred") << screen << eight << none << QPoint(139, 129);
+        QTest::newRow("centred below a top bar")
+            << QRect(0, 30, 1024, 738) << eight << none << QPoint(139, 144);
+        QTest::newRow("kept") << screen << eight << QPoint(100, 150) << QPoint(100, 150);
+        QTest::newRow("off the right") << screen << eight << QPoint(900, 100) << QPoint(278, 100);
+        QTest::newRow("off the top left") << screen << eight << QPoint(-50, -20) << QPoint(0, 0);
+        // Fault: kept on the screen by its own height, a 2 x 2 board moved low
+        // after a larger game left the taller panel hanging off the bottom.
+        QTest::newRow("the panel taller than the board, at the bottom")
+            << screen << QSize(133, 167) << QPoint(300, 700) << QPoint(300, 487);
+    }
+
+    void theBoardAndPanelAreCentredOrKeptAndStayOnTheScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, board);
+        QFETCH(QPoint, kept);
+        QFETCH(QPoint, placed);
+        const QSize panel(273, 281);
+        const auto place = kept == QPoint(-1000, -1000) ? std::nullopt : std::optional(kept);
+        QCOMPARE(ui::boardPlace(available, board, panel, place), placed);
     }
 
     void theCardsAreNeverClipped_data() { theVisibleBacksCoverExactlyTheTopLeftSquare_data(); }

@@ -409,6 +409,7 @@ private slots:
             QTest::keyClick(&program->boardWindow(), Qt::Key_N, Qt::ControlModifier);
             QVERIFY(dialog.isVisible());
         }
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(target, Qt::Key_X, Qt::ControlModifier);
         QVERIFY(endedWithEveryWindowGone());
     }
@@ -421,6 +422,7 @@ private slots:
         QFETCH(Qt::KeyboardModifiers, modifiers);
         program->start();
         ui::SizeDialog& dialog = program->sizeDialog();
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&dialog, static_cast<Qt::Key>(key), modifiers);
         QTest::mouseClick(test::sizeOption(dialog, 0), Qt::LeftButton);
         QTest::keyClick(test::sizeOption(dialog, 0), static_cast<Qt::Key>(key), modifiers);

@@ -6,6 +6,7 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 #include "board/BoardWindow.h"
+#include "common/GameSession.h"
 #include "info/ScorePanel.h"
 #include "size/SizeDialog.h"
 
@@ -28,6 +29,7 @@ private slots:
         QVERIFY(!program->hasScorePanel());
         auto* start = program->sizeDialog().findChild<QPushButton*>("cmdStart");
         QVERIFY(start && !start->isEnabled());
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(!program->hasBoardWindow());
     }
@@ -41,11 +43,13 @@ private slots:
         QTest::mouseClick(six, Qt::LeftButton);
         QTest::mouseClick(two, Qt::LeftButton);
         QVERIFY(!program->hasBoardWindow());
+        QSignalSpy starts(&program->session(), &ui::GameSession::gameStarted);
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(!dialog.isVisible());
         QVERIFY(program->boardWindow().isVisible());
         QVERIFY(program->scorePanel().isVisible());
-        QCOMPARE(program->session().startCount(), 2);
+        QCOMPARE(starts.count(), 2);
         QCOMPARE(program->game().state().gCards, 2);
     }
 
@@ -55,6 +59,7 @@ private slots:
         ui::SizeDialog& dialog = program->sizeDialog();
         QPushButton* start = test::startButton(dialog);
         QTest::mouseClick(start, Qt::LeftButton);
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(start, Qt::Key_Return);
         QVERIFY(!program->hasBoardWindow());
         QVERIFY(dialog.isVisible());
@@ -80,6 +85,7 @@ private slots:
         ui::SizeDialog& dialog = program->sizeDialog();
         QRadioButton* four = test::sizeOption(dialog, 1);
         QTest::mouseClick(four, Qt::LeftButton);
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(four, Qt::Key_Return, modifiers);
         QTest::keyClick(&dialog, Qt::Key_Enter, modifiers | Qt::KeypadModifier);
         QVERIFY(!program->hasBoardWindow());
@@ -162,6 +168,7 @@ private slots:
         QCOMPARE(test::caption(program->scorePanel(), "lblTurns"), QStringLiteral("0"));
         QCOMPARE(test::caption(program->scorePanel(), "lblMatches"), QStringLiteral("0"));
 
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
         QCOMPARE(program->game().state().gCards, 4);
@@ -170,14 +177,15 @@ private slots:
 
     void theStartUpRunsTwiceOnTheFirstGameAndOnceOnEachLaterOne()
     {
+        QSignalSpy starts(&program->session(), &ui::GameSession::gameStarted);
         QVERIFY(test::openAndStart(*program, 2));
         ui::BoardWindow& board = program->boardWindow();
-        QCOMPARE(program->session().startCount(), 2);
+        QCOMPARE(starts.count(), 2);
         for (int game = 2; game <= 4; ++game) {
             test::menuItem(board, "mnuNewGame")->trigger();
-            QCOMPARE(program->session().startCount(), game);
+            QCOMPARE(starts.count(), game);
             test::chooseAndStart(*program, 2 * game);
-            QCOMPARE(program->session().startCount(), game + 1);
+            QCOMPARE(starts.count(), game + 1);
             QVERIFY(test::boardHasTheFocus(*program));
         }
     }

@@ -320,6 +320,7 @@ private slots:
         QVERIFY(focusBackFromTheBox());
         QTest::keyClick(&program->boardWindow(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(program->sizeDialog().isVisible());
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&program->sizeDialog(), Qt::Key_Return);
         QVERIFY(test::boardHasTheFocus(*program));
 

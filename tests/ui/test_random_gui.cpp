@@ -102,7 +102,10 @@ private:
             std::make_unique<Game>(std::make_unique<StdRandomSource>(),
                 [this] { return std::uniform_real_distribution<float>(0, 86400)(random_); }));
         QObject::connect(program_.get(), &ui::Program::ended, [this] { ++endings_; });
+        QObject::connect(
+            &program_->session(), &ui::GameSession::gameStarted, [this] { ++starts_; });
         endings_ = 0;
+        starts_ = 0;
         reference_ = ReferenceGame {};
         alternative_.reset();
         tally_ = Tally {};
@@ -226,7 +229,7 @@ private:
         doing_.clear();
         expectedBoxes_.clear();
         boxesBefore_ = closer_.seen().size();
-        startsBefore_ = program_->session().startCount();
+        startsBefore_ = starts_;
         startExpected_ = false;
         endExpected_ = false;
         alternative_.reset();
@@ -658,7 +661,7 @@ private:
                     if (alternative_)
                         alternative_->setBoardSize(static_cast<std::int16_t>(2 * (i + 1)));
                 }
-        const int starts = program_->session().startCount();
+        const int starts = starts_;
         if (starts != startsBefore_) {
             if (!startExpected_)
                 return QStringLiteral("a game started");
@@ -880,6 +883,7 @@ private:
     // What the input in hand should do.
     std::vector<ExpectedBox> expectedBoxes_;
     std::size_t boxesBefore_ = 0;
+    int starts_ = 0; // games started by this program
     int startsBefore_ = 0;
     bool startExpected_ = false;
     bool endExpected_ = false;

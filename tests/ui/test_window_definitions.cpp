@@ -11,6 +11,7 @@
 #include "GridTable.h"
 #include "GuiSupport.h"
 #include "ImageSupport.h"
+#include "PlaySupport.h"
 #include "Player.h"
 #include "board/BoardWindow.h"
 #include "info/ScorePanel.h"
@@ -724,7 +725,9 @@ private slots:
         ui::SizeDialog& dialog = program->sizeDialog();
         QTest::mouseClick(
             dialog.findChild<QRadioButton*>(QStringLiteral("optBoardSize(0)")), Qt::LeftButton);
+        QVERIFY(test::dialogIsActive(*program));
         QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(test::boardHasTheFocus(*program));
         ui::BoardWindow& board = program->boardWindow();
         const Game& game = program->game();
         auto clickBack = [&board](int position) {

@@ -4,7 +4,6 @@
 
 #include "app/Program.h"
 
-#include "Game.h"
 #include "board/BoardWindow.h"
 #include "common/GameSession.h"
 #include "info/ScorePanel.h"
@@ -53,11 +52,13 @@ SizeDialog& Program::sizeDialog()
 BoardWindow& Program::boardWindow()
 {
     if (!board_) {
+        // The panel first, as the board's start-up reads its width: so it also
+        // hears each of the session's events before the board does.
+        scorePanel();
         board_ = std::make_unique<BoardWindow>(*session_);
         connect(board_.get(), &BoardWindow::newGameRequested, this, &Program::returnToSizeDialog);
         connect(board_.get(), &BoardWindow::exitRequested, this, &Program::endProgram);
-        if (panel_)
-            dockPanelToBoard();
+        dockPanelToBoard();
         beginGameOnBoard();
     }
     return *board_;
@@ -124,40 +125,34 @@ void Program::endProgram()
     QCoreApplication::exit(0);
 }
 
-void preferXcbOnWayland()
-{
-    const bool chosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    if (!chosen && wayland && qEnvironmentVariableIsSet("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
 namespace {
 
-// Qt's own words when there is no display advise reinstalling, which
-// fixes nothing. A platform of the user's choosing that needs none (such as
-// offscreen) is left to Qt.
-bool displayMissing()
+// Under Wayland a program may not place its own windows, and the panel must
+// dock beside the board: XWayland unless the user chose a platform. False with
+// no display at all, where Qt would advise reinstalling, which fixes nothing.
+bool choosePlatform()
 {
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (chosen.isEmpty() && wayland && qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     const bool needsDisplay
-        = platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
-    return needsDisplay && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        = chosen.isEmpty() || chosen.startsWith("xcb") || chosen.startsWith("wayland");
+    return !needsDisplay || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 } // namespace
 
 int runPexaro(int argc, char* argv[])
 {
-    if (displayMissing()) {
+    if (!choosePlatform()) {
         std::fputs("pexaro: no display to show the game on (DISPLAY and WAYLAND_DISPLAY are "
                    "unset): start it from a desktop session, or set DISPLAY\n",
             stderr);
         return 1;
     }
-    preferXcbOnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pexaro"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pexaro.Pexaro"));

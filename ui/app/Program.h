@@ -60,10 +60,6 @@ private:
     std::unique_ptr<ScorePanel> panel_;
 };
 
-// Under Wayland a program may not place its own windows, and the panel must
-// dock beside the board: prefer XWayland unless the user chose a platform.
-void preferXcbOnWayland();
-
 // The whole program: what main() runs, and what the benchmarks start.
 int runPexaro(int argc, char* argv[]);
 

@@ -7,8 +7,10 @@
 #include <array>
 #include <cmath>
 
+#include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 namespace pexaro::ui {
 
@@ -49,14 +51,23 @@ const QPixmap& Artwork::pixmap(int drawing, QSize size, qreal ratio)
     return cache_.emplace(key, picture).first->second;
 }
 
+// The name travels with its drawing, as the drawing's title, so that the two
+// cannot drift apart; each is read once, when first needed.
 QString Artwork::drawingName(int drawing)
 {
-    static constexpr std::array<const char*, kDrawings> names {"sun", "fish", "house", "pine tree",
-        "key", "umbrella", "anchor", "heart", "star", "crescent moon", "car", "sailboat", "bell",
-        "leaf", "mushroom", "mug", "apple", "lightning bolt", "cat", "bird", "rocket", "flower",
-        "hammer", "musical notes", "rain cloud", "crown", "snail", "cactus", "kite", "hourglass",
-        "butterfly", "glasses"};
-    return QString::fromLatin1(names.at(static_cast<std::size_t>(drawing)));
+    static std::array<QString, kDrawings> names;
+    QString& name = names.at(static_cast<std::size_t>(drawing));
+    QFile file(resourceOf(drawing));
+    if (name.isEmpty() && file.open(QIODevice::ReadOnly)) {
+        QXmlStreamReader svg(&file);
+        while (name.isEmpty() && svg.readNextStartElement()) {
+            if (svg.name() == QLatin1String("title"))
+                name = svg.readElementText();
+            else if (svg.name() != QLatin1String("svg"))
+                svg.skipCurrentElement();
+        }
+    }
+    return name;
 }
 
 } // namespace pexaro::ui

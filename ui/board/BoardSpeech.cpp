@@ -4,7 +4,6 @@
 
 #include "board/BoardSpeech.h"
 
-#include "Game.h"
 #include "board/BoardView.h"
 #include "board/CardCursor.h"
 #include "board/CardImage.h"
@@ -45,60 +44,77 @@ BoardSpeech::BoardSpeech(const GameSession& session, BoardView& view, QWidget& w
     , session_(session)
     , view_(view)
     , window_(window)
-    , names_(session, view)
     , announcer_(new Announcer(&window)) // beside the board, not on it
 {
-    // Cards are renamed before they show or hide, so that a back shown again
-    // is never announced under the picture it covered, and a hidden board's
-    // cards are named before they come into view with it.
-    connect(&view_, &BoardView::cardsAboutToChange, this, [this] { names_.describe(); });
-    connect(&view_, &BoardView::cardsChanged, this, &BoardSpeech::syncCursorFocus);
+    connect(&session_, &GameSession::gameStarted, this, &BoardSpeech::promptWhenActive);
+    connect(&session_, &GameSession::boardCleared, this, &BoardSpeech::syncCursorFocus);
+    connect(&session_, &GameSession::cardTurned, this, &BoardSpeech::onCardTurned);
+    connect(&session_, &GameSession::pickRefused, this, &BoardSpeech::onPickRefused);
+    connect(&session_, &GameSession::turnScored, this, [this](TurnResult result) {
+        if (result != TurnResult::Won) // the box that reports the win comes first
+            tellTurned(result);
+    });
+    connect(&session_, &GameSession::gameWon, this, [this] { tellTurned(std::nullopt); });
+    connect(&session_, &GameSession::pairResolved, this, [this] {
+        syncCursorFocus();
+        promptWhenActive();
+    });
     connect(&view_.cursor(), &CardCursor::moved, this, &BoardSpeech::syncCursorFocus);
-    connect(&session_, &GameSession::pairResolved, this, &BoardSpeech::promptWhenActive);
+    connect(&view_.cursor(), &CardCursor::stepped, this, &BoardSpeech::focusCursorCard);
     window_.installEventFilter(this);
 }
 
-// With no focus to read it, the card turned is spoken, and so is a scored turn.
-void BoardSpeech::cardClicked(int position, bool turned)
+// What the player does now is what they hear: a prompt not said yet is dropped.
+void BoardSpeech::onCardTurned(int position, bool endsTurn)
 {
-    if (!turned)
+    promptDue_ = false;
+    syncCursorFocus();
+    turned_ = position;
+    if (!endsTurn)
+        tellTurned(std::nullopt);
+}
+
+// A turned card's picture is read as it takes the keyboard's focus; a
+// clicked one, with no focus to read it, is announced. A scored turn's
+// result follows, but for the win, which its box reports.
+void BoardSpeech::tellTurned(std::optional<TurnResult> result)
+{
+    const QString scored = result ? spokenResult(session_.view()) : QString();
+    if (view_.cursor().isShown()) {
+        focusCursorCard();
+        if (result)
+            announcer_->announce(scored);
         return;
-    QString speech = names_.name(position) + QLatin1Char('.');
-    if (session_.game().pickState() == PickState::PairPending)
-        speech += QLatin1Char(' ') + spokenResult(session_.view());
+    }
+    QString speech = view_.names().name(turned_) + QLatin1Char('.');
+    if (result)
+        speech += QLatin1Char(' ') + scored;
     announcer_->announce(speech);
 }
 
-// The turned card's picture is read as it takes the focus, then the scored
-// turn; a card that cannot be turned says so with the status, which tells
-// what to do instead.
-void BoardSpeech::spacePressed(int position, bool turned)
+// Space on a card that cannot be turned says so with the status, which
+// tells what to do instead; a refused click says nothing.
+void BoardSpeech::onPickRefused(int position)
 {
+    promptDue_ = false;
+    if (!view_.cursor().isShown())
+        return;
     const bool focusMoved = focusCursorCard();
-    const GameView& view = session_.view();
-    const QString status = spokenLine(view.statusText);
-    if (!turned)
-        announcer_->announce(
-            focusMoved ? status : names_.reading(position) + QLatin1Char(' ') + status);
-    else if (session_.game().pickState() == PickState::PairPending)
-        announcer_->announce(spokenResult(view));
-}
-
-void BoardSpeech::cursorStepped()
-{
-    focusCursorCard();
+    const QString status = spokenLine(session_.view().statusText);
+    announcer_->announce(
+        focusMoved ? status : view_.names().reading(position) + QLatin1Char(' ') + status);
 }
 
 // The card under the shown cursor: its face while it shows, otherwise its
 // back, whose name says "face down" or "removed".
 CardImage* BoardSpeech::cursorCard() const
 {
-    const Game& game = session_.game();
+    const GameView& game = session_.view();
     const CardCursor& cursor = view_.cursor();
-    if (cursor.isHidden() || cursor.position() >= game.boardCells())
+    if (!cursor.isShown() || cursor.position() >= game.boardCells())
         return nullptr;
     if (game.cardState(cursor.position()) == CardState::FaceUp)
-        return &view_.face(game.state().cardValue[cursor.position()]);
+        return &view_.face(game.cardValue[cursor.position()]);
     return &view_.back(cursor.position());
 }
 
@@ -142,10 +158,10 @@ void BoardSpeech::speakPrompt()
 {
     if (!window_.isActiveWindow() || !std::exchange(promptDue_, false))
         return;
-    const QString prompt = spokenLine(session_.game().state().ClickMessage1);
+    const QString prompt = spokenLine(clickMessage());
     announcer_->announce(focusCursorCard()
             ? prompt
-            : names_.reading(view_.cursor().position()) + QLatin1Char(' ') + prompt);
+            : view_.names().reading(view_.cursor().position()) + QLatin1Char(' ') + prompt);
 }
 
 bool BoardSpeech::eventFilter(QObject* watched, QEvent* event)

@@ -4,10 +4,10 @@
 
 #pragma once
 
-#include "board/CardNames.h"
-
 #include <QObject>
 #include <QPointer>
+
+#include <optional>
 
 class QWidget;
 
@@ -17,39 +17,31 @@ class Announcer;
 class BoardView;
 class CardImage;
 class GameSession;
+enum class TurnResult;
 
-// What a screen reader is told of the board window: each card's name, which
-// card is the focus (the one under the shown cursor, as the window keeps the
-// real keyboard focus), and what is announced as a game goes: a turned card
-// and the turn's result, a refused Space, and, once the window is active,
-// where the cursor is and what to do at a game's start and after Next Turn.
+// What a screen reader is told as a game goes: which card is the focus (the
+// one under the shown cursor, as the window keeps the real keyboard focus),
+// a turned card and the turn's result, a refused Space, and, once the window
+// is active, where the cursor is and what to do at a game's start and after
+// Next Turn.
 //
-// It writes accessible names, states, focus events and announcements only,
-// never visibility, geometry or the keyboard focus: nothing it does changes
+// It only listens, and writes focus events and announcements only, never
 // what a sighted player sees.
 class BoardSpeech : public QObject {
     Q_OBJECT
 public:
     // Listens to the session, the view, its cursor and `window`, which holds
-    // the view.
+    // the view. Made after them, it hears each event once the cards show it
+    // and a win box has closed.
     BoardSpeech(const GameSession& session, BoardView& view, QWidget& window);
-
-    // A pick is coming: a prompt not said yet is dropped, as what the
-    // player does now is what they hear.
-    void pickComing() { promptDue_ = false; }
-    // What the player did, which the session does not tell: `turned` when
-    // the card turned face up, as a refused pick turns nothing.
-    void cardClicked(int position, bool turned);
-    void spacePressed(int position, bool turned);
-    // An arrow key moved the cursor: its card is read.
-    void cursorStepped();
-    // A game's start: the prompt is due once the window is active.
-    void gameStarted() { promptWhenActive(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void onCardTurned(int position, bool endsTurn);
+    void onPickRefused(int position);
+    void tellTurned(std::optional<TurnResult> result);
     CardImage* cursorCard() const;
     void syncCursorFocus();
     bool focusCursorCard();
@@ -59,10 +51,10 @@ private:
     const GameSession& session_;
     BoardView& view_;
     QWidget& window_;
-    CardNames names_;
     Announcer* announcer_ = nullptr;
     QPointer<CardImage> focusedCard_; // the card that reports itself focused
     QPointer<CardImage> spokenFocus_; // the last card a focus event went to
+    int turned_ = 0; // the card turned last
     bool promptDue_ = false; // where the cursor is and what to do, once active
 };
 

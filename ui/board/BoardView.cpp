@@ -8,10 +8,12 @@
 #include "board/CardCursor.h"
 #include "board/CardImage.h"
 #include "common/Controls.h"
+#include "common/GameSession.h"
 #include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pexaro::ui {
 
@@ -34,8 +36,10 @@ QPoint gridTopLeft(int position)
 
 } // namespace
 
-BoardView::BoardView(QWidget* parent)
+BoardView::BoardView(const GameSession& session, QWidget& keyboard, QWidget* parent)
     : QWidget(parent)
+    , game_(session.view())
+    , names_(game_, *this)
 {
     setObjectName(QStringLiteral("board"));
     setScreenReaderRole(*this, QAccessible::Client); // Qt's own role, without the cursor
@@ -46,32 +50,54 @@ BoardView::BoardView(QWidget* parent)
         backs_[i]->setObjectName(elementName(QStringLiteral("imgCard"), i));
         backs_[i]->setGeometry(QRect(gridTopLeft(i), twipsSize(kBackSize, kBackSize)));
         backs_[i]->hide();
-        connect(backs_[i], &CardImage::clicked, this, &BoardView::cardClicked);
+        connect(backs_[i], &CardImage::clicked, this, [this](int position) {
+            cursor_->place(position, false);
+            emit cardChosen(position);
+        });
     }
-    // Faces come later so that they lie in front of the backs.
+    // Faces come later so that they lie in front of the backs. A click on
+    // one only puts the hidden cursor on its card.
     for (int v = 0; v < kSlots; ++v) {
         faces_[v] = new CardImage(artwork_, v % kPictures, v, this);
         faces_[v]->setObjectName(elementName(QStringLiteral("imgFlip"), v));
         faces_[v]->setGeometry(QRect(gridTopLeft(v), twipsSize(kFaceWidth, kBackSize)));
         connect(faces_[v], &CardImage::clicked, this,
-            [this](int value) { emit faceClicked(facePosition_[value]); });
+            [this](int value) { cursor_->place(game_.facePosition[value], false); });
     }
-    cursor_ = new CardCursor(this); // last, in front of every card
+    cursor_ = new CardCursor(this, keyboard); // last, in front of every card
     connect(cursor_, &CardCursor::moved, this, &BoardView::placeCursor);
+    connect(cursor_, &CardCursor::chosen, this, &BoardView::cardChosen);
     placeCursor();
+
+    connect(&session, &GameSession::gameStarted, this, [this] {
+        showBoard();
+        cursor_->reset(game_.boardSide);
+    });
+    connect(&session, &GameSession::boardCleared, this, &BoardView::showBoard);
+    connect(&session, &GameSession::cardTurned, this, &BoardView::showCard);
+    connect(&session, &GameSession::pairResolved, this, [this](int first, int second) {
+        showCard(first);
+        showCard(second);
+    });
 }
 
-void BoardView::redraw(const GameView& view)
+void BoardView::showBoard()
 {
-    emit cardsAboutToChange();
-    facePosition_ = view.facePosition;
+    names_.describeAll();
     for (int i = 0; i < kSlots; ++i)
-        backs_[i]->setVisible(view.backVisible[i]);
+        backs_[i]->setVisible(game_.backVisible[i]);
     for (int v = 0; v < kSlots; ++v) {
-        faces_[v]->move(backs_[view.facePosition[v]]->pos());
-        faces_[v]->setVisible(view.faceVisible[v]);
+        faces_[v]->move(backs_[game_.facePosition[v]]->pos());
+        faces_[v]->setVisible(game_.faceVisible[v]);
     }
-    emit cardsChanged();
+}
+
+void BoardView::showCard(int position)
+{
+    names_.describe(position);
+    const int value = game_.cardValue[position];
+    backs_[position]->setVisible(game_.backVisible[position]);
+    faces_[value]->setVisible(game_.faceVisible[value]);
 }
 
 QSize BoardView::backSize() const
@@ -83,6 +109,27 @@ QSize BoardView::cardBlockSize(int n)
 {
     const int lastCell = kGridOrigin + kGridPitch * (std::clamp(n, 1, 8) - 1);
     return {px(lastCell + kFaceWidth), px(lastCell + kBackSize)};
+}
+
+// In twips: 795 high for the title bar, the menu bar and the margins above
+// and below the grid; 300 wide for the frame and the margins; less one pixel
+// (15 twips) for every two columns, as the cards overlap their neighbours by
+// a pixel.
+QSize formulaOuterSize(int n, QSize back)
+{
+    const double height = back.height() * kTwipsPerPixel * n + 795.0;
+    const double width = back.width() * kTwipsPerPixel * n + 300.0 - (n / 2.0) * 15.0;
+    return {px(static_cast<int>(std::lround(width))), px(static_cast<int>(std::lround(height)))};
+}
+
+QPoint boardPlace(QRect available, QSize board, QSize panel, std::optional<QPoint> kept)
+{
+    const QSize pair(board.width() + 1 + panel.width(), std::max(board.height(), panel.height()));
+    const QPoint centred = available.topLeft()
+        + QPoint((available.width() - pair.width()) / 2, (available.height() - pair.height()) / 2);
+    const QPoint wanted = kept.value_or(centred);
+    return {std::max(available.left(), std::min(wanted.x(), available.right() + 1 - pair.width())),
+        std::max(available.top(), std::min(wanted.y(), available.bottom() + 1 - pair.height()))};
 }
 
 // Just inside the cell of the card it is on.

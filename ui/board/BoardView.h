@@ -6,51 +6,65 @@
 
 #include "Game.h"
 #include "board/Artwork.h"
+#include "board/CardNames.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace pexaro::ui {
 
 class CardCursor;
 class CardImage;
+class GameSession;
 
 // The cards on the board: 64 backs by board position and 64 faces by card
 // value on the card grid, and the keyboard's cursor in front of them. It
-// shows the game's view and reports clicks; it holds no rule.
+// shows each card as the session's game has it, to the eye and by name to
+// screen readers, and says which card the player chose; it holds no rule.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
-    explicit BoardView(QWidget* parent);
-
-    // Shows the cards as `view` has them, between cardsAboutToChange() and
-    // cardsChanged().
-    void redraw(const GameView& view);
+    // The cursor's keys are taken while `keyboard` itself has the focus.
+    BoardView(const GameSession& session, QWidget& keyboard, QWidget* parent);
 
     CardImage& back(int position) const { return *backs_[position]; }
     CardImage& face(int value) const { return *faces_[value]; }
     CardCursor& cursor() const { return *cursor_; }
+    const CardNames& names() const { return names_; }
     QSize backSize() const;
     // From the board's corner to the far edges of the card block of side n,
     // faces included; n is taken as 1 to 8.
     static QSize cardBlockSize(int n);
 
 signals:
-    void cardClicked(int position);
-    // A click on a face, by the board position it lies on.
-    void faceClicked(int position);
-    void cardsAboutToChange();
-    void cardsChanged();
+    // A click on a back, which hides the cursor on it, or Space on the
+    // cursor's card, which shows it.
+    void cardChosen(int position);
 
 private:
+    // Names change before the cards show or hide, so that a back shown again
+    // is never announced under the picture it covered.
+    void showBoard();
+    void showCard(int position);
     void placeCursor();
 
+    const GameView& game_;
     Artwork artwork_;
     std::array<CardImage*, kSlots> backs_ {};
     std::array<CardImage*, kSlots> faces_ {};
-    std::array<int, kSlots> facePosition_ {};
     CardCursor* cursor_ = nullptr;
+    CardNames names_;
 };
+
+// The board window's outer size in pixels for a board of side n, by the board
+// formulas, from a card back's size in pixels.
+QSize formulaOuterSize(int n, QSize back);
+
+// Where the board window's outer top-left goes: at `kept` (where the player
+// left it) or else centred, with the panel one pixel to its right, the two
+// kept wholly within `available` as far as they fit.
+QPoint boardPlace(QRect available, QSize board, QSize panel, std::optional<QPoint> kept);
 
 } // namespace pexaro::ui

@@ -9,27 +9,22 @@
 #include <optional>
 
 class QAction;
-class QTimer;
 
 namespace pexaro::ui {
 
-class BoardSpeech;
 class BoardView;
 class GameSession;
 
-// The board window: the cards, the menu bar and the flip timer. It shows the
-// session's game, hands every input to it, and tells the board's speech what
-// the player did.
+// The board window: the cards, the menu bar and the flip timer. It sizes and
+// places itself for each game and hands the player's commands to the session.
 class BoardWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit BoardWindow(GameSession& session, QWidget* parent = nullptr);
 
     // Sizes the window for the session's board and places it, with a panel of
-    // `panelSize` beside it; checks the Information Window item.
+    // `panelSize` beside it.
     void layOutForGame(QSize panelSize);
-    // Outer window size in pixels for a board of side n, by the board formulas.
-    QSize outerSizeFor(int n) const;
     void focusBoard();
 
 signals:
@@ -39,7 +34,6 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
@@ -47,27 +41,16 @@ private:
     void createMenus();
     void sizeForBoard();
     void placeOnScreen(QSize panel);
-    void redraw();
-
-    void onCardClicked(int position);
-    void onFaceClicked(int position);
-    bool turnCard(int position);
-    bool handleCursorKey(const QKeyEvent& key);
-    void turnCardUnderCursor();
-    bool isNextTurnKey(const QKeyEvent& key) const;
+    void showNextTurnCommand();
 
     void newGame();
     void toggleScorePanel();
-    void showRules();
-    void showAbout();
     void onNextTurnChosen();
 
     GameSession& session_;
     BoardView* view_ = nullptr;
-    BoardSpeech* speech_ = nullptr;
     QAction* mnuStat_ = nullptr;
     QAction* mnuNext_ = nullptr;
-    QTimer* Timer1_ = nullptr;
     // Where the player left the board: its frame's top-left, and where the
     // window's own top-left lay inside the frame.
     struct PlayerPlace {

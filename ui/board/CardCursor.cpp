@@ -5,6 +5,7 @@
 #include "board/CardCursor.h"
 
 #include "BoardLayout.h"
+#include "common/Controls.h"
 #include "common/ScreenReader.h"
 
 #include <QPainter>
@@ -13,7 +14,7 @@
 
 namespace pexaro::ui {
 
-CardCursor::CardCursor(QWidget* parent)
+CardCursor::CardCursor(QWidget* parent, QWidget& keyboard)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("cardCursor"));
@@ -21,6 +22,22 @@ CardCursor::CardCursor(QWidget* parent)
     hideFromScreenReaders(*this);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
+    takeKeys(keyboard, {Qt::Key_Left}, this, [this] { step(0, -1); });
+    takeKeys(keyboard, {Qt::Key_Right}, this, [this] { step(0, 1); });
+    takeKeys(keyboard, {Qt::Key_Up}, this, [this] { step(-1, 0); });
+    takeKeys(keyboard, {Qt::Key_Down}, this, [this] { step(1, 0); });
+    takeKeys(keyboard, {Qt::Key_Space}, this, [this] {
+        if (side_ == 0)
+            return;
+        place(position_, true);
+        emit chosen(position_);
+    });
+}
+
+void CardCursor::reset(int side)
+{
+    side_ = side;
+    place(0, false);
 }
 
 void CardCursor::place(int position, bool shown)
@@ -30,13 +47,16 @@ void CardCursor::place(int position, bool shown)
     emit moved();
 }
 
-void CardCursor::step(int rowStep, int columnStep, int side)
+void CardCursor::step(int rowStep, int columnStep)
 {
-    const int last = side - 1;
+    if (side_ == 0)
+        return;
+    const int last = side_ - 1;
     const GridPlace place = gridPlace(position_);
     this->place(gridPosition({std::clamp(place.column + columnStep, 0, last),
                     std::clamp(place.row + rowStep, 0, last)}),
         true);
+    emit stepped();
 }
 
 void CardCursor::paintEvent(QPaintEvent*)

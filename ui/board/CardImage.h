@@ -17,7 +17,6 @@ class CardImage : public QWidget {
 public:
     CardImage(Artwork& artwork, int drawing, int index, QWidget* parent);
 
-    int index() const { return index_; }
     int drawing() const { return drawing_; }
 
     // Whether the keyboard's cursor is on this card: a screen reader then

@@ -34,6 +34,17 @@ QString elementName(const QString& arrayName, int index)
     return QStringLiteral("%1(%2)").arg(arrayName).arg(index);
 }
 
+QList<QKeySequence> enterKeys()
+{
+    QList<QKeySequence> keys;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
+        for (const Qt::KeyboardModifiers held :
+            {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
+                Qt::KeyboardModifiers(Qt::MetaModifier), Qt::ShiftModifier | Qt::MetaModifier})
+            keys << QKeySequence(held | key);
+    return keys;
+}
+
 QFont controlFont(const QString& family, double points, bool bold, bool underline)
 {
     QFont font(family);
@@ -83,8 +94,9 @@ void setTextColour(QWidget& control, const QColor& colour)
 
 double contrastRatio(const QColor& a, const QColor& b)
 {
-    const auto [darker, lighter] = std::minmax(relativeLuminance(a), relativeLuminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QWidget* addLine(QWidget& parent, const QString& name, int x1, int y1, int x2, int y2, int width,

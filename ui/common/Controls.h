@@ -7,10 +7,11 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QKeySequence>
 #include <QPixmap>
+#include <QShortcut>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace pexaro::ui {
 
@@ -34,6 +35,22 @@ void setTextColour(QWidget& control, const QColor& colour);
 
 // The contrast of two colours as WCAG measures it: 1 (none) to 21 (black on white).
 double contrastRatio(const QColor& a, const QColor& b);
+
+// ENTER unless Ctrl or Alt is held: Return or Enter, alone or with Shift or
+// Meta. Qt's shortcuts match the keypad's Enter as Enter.
+QList<QKeySequence> enterKeys();
+// Ends the program at once, from the menu and where no menu is.
+inline constexpr QKeyCombination kExitKey(Qt::CTRL | Qt::Key_X);
+
+// Keys that reach `slot` while `widget` itself has the keyboard focus.
+template<typename Receiver, typename Slot>
+void takeKeys(QWidget& widget, const QList<QKeySequence>& keys, const Receiver* receiver, Slot slot)
+{
+    auto* shortcut = new QShortcut(&widget);
+    shortcut->setKeys(keys);
+    shortcut->setContext(Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, receiver, slot);
+}
 
 // A straight line of `width` pixels from (x1, y1) to (x2, y2), given in twips;
 // horizontal or vertical only, centred on its coordinates.

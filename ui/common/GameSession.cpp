@@ -4,21 +4,12 @@
 
 #include "common/GameSession.h"
 
-#include "Game.h"
-
 namespace pexaro::ui {
 
 GameSession::GameSession(std::unique_ptr<Game> game, QObject* parent)
     : QObject(parent)
     , game_(std::move(game))
 {
-}
-
-GameSession::~GameSession() = default;
-
-const GameView& GameSession::view() const
-{
-    return game_->view();
 }
 
 void GameSession::chooseBoardSize(int side)
@@ -28,49 +19,64 @@ void GameSession::chooseBoardSize(int side)
 
 void GameSession::startGame()
 {
-    ++startCount_;
     game_->startGame();
-    emit changed();
+    emit gameStarted();
 }
 
 void GameSession::newGame()
 {
     game_->newGame();
-    emit changed();
+    emit boardCleared();
 }
 
+// A pick may first resolve a pair that Next Turn released and the flip timer
+// has not reached yet.
 void GameSession::pickCard(int position)
 {
+    const GameState& state = game_->state();
+    const bool released = game_->pickState() == PickState::Released;
+    const int first = state.firstIndex;
+    const int second = state.secondIndex;
+    const int matches = state.matchCount;
+    const bool faceDown = game_->cardState(position) == CardState::FaceDown;
     game_->clickCard(position);
-    emit changed();
+    if (!faceDown || game_->cardState(position) != CardState::FaceUp) {
+        emit pickRefused(position);
+        return;
+    }
+    if (released)
+        emit pairResolved(first, second);
+    const PickState now = game_->pickState();
+    emit cardTurned(position, now == PickState::PairPending || now == PickState::Won);
+    if (now == PickState::OneUp)
+        return;
+    if (now == PickState::PairPending) {
+        emit turnScored(state.matchCount > matches ? TurnResult::Match : TurnResult::Miss);
+        return;
+    }
+    emit turnScored(TurnResult::Won);
+    if (const auto box = game_->takeWinMessage())
+        emit gameWon(QString::fromStdString(box->text), QString::fromStdString(box->title));
 }
 
 void GameSession::nextTurn()
 {
     game_->nextTurn();
-    emit changed();
     emit nextTurnGiven();
 }
 
 void GameSession::pressEnter()
 {
-    if (!game_->pressEnter())
-        return;
-    emit changed();
-    emit nextTurnGiven();
+    if (game_->pressEnter())
+        emit nextTurnGiven();
 }
 
 void GameSession::onFlipTick()
 {
-    if (!game_->resolveReleasedPair())
-        return;
-    emit changed();
-    emit pairResolved();
-}
-
-std::optional<MessageBoxText> GameSession::takeWinMessage()
-{
-    return game_->takeWinMessage();
+    const int first = game_->state().firstIndex;
+    const int second = game_->state().secondIndex;
+    if (game_->resolveReleasedPair())
+        emit pairResolved(first, second);
 }
 
 } // namespace pexaro::ui

@@ -4,58 +4,60 @@
 
 #pragma once
 
+#include "Game.h"
+
 #include <QObject>
 
 #include <memory>
-#include <optional>
-
-namespace pexaro {
-class Game;
-struct GameView;
-struct MessageBoxText;
-} // namespace pexaro
 
 namespace pexaro::ui {
 
-// The one game of a run and every player action on it. Each window redraws
-// itself from view() on changed(); none of them calls another.
+enum class TurnResult { Match, Miss, Won };
+
+// The one game of a run and every player action on it. It says what each
+// action did; the windows update what it touched from view(), and none of
+// them calls another. Listeners hear each signal in the order they connected.
 class GameSession : public QObject {
     Q_OBJECT
 public:
     explicit GameSession(std::unique_ptr<Game> game, QObject* parent = nullptr);
-    ~GameSession() override;
 
     const Game& game() const { return *game_; }
-    const GameView& view() const;
-    // Games started so far; the first Start Game of a run starts one twice.
-    int startCount() const { return startCount_; }
+    const GameView& view() const { return game_->view(); }
 
     // Stores the size for the next start; nothing shown changes.
     void chooseBoardSize(int side);
     void startGame();
     // Clears the board for New Game.
     void newGame();
-    // A click on the card at board position `position`; refused cards are ignored.
+    // A click on the card at board position `position` (0..63).
     void pickCard(int position);
     void nextTurn();
     // ENTER in the board window: Next Turn unless the game is won.
     void pressEnter();
     // The flip timer's tick: resolves a pair released by Next Turn.
     void onFlipTick();
-    // The win box due after the last pair, at most once.
-    std::optional<MessageBoxText> takeWinMessage();
 
 signals:
-    // After every change to what the windows show.
-    void changed();
-    // After Next Turn, from any of its controls; the board takes the focus.
+    // A new deal: every card, the counters and the status anew.
+    void gameStarted();
+    // Face up; `endsTurn` when it is the turn's second card, which turnScored()
+    // follows.
+    void cardTurned(int position, bool endsTurn);
+    // A pick that turned nothing: a card face up or gone, or a pair waiting.
+    void pickRefused(int position);
+    void turnScored(pexaro::ui::TurnResult result);
+    // After turnScored() for the last pair, with the box that reports it.
+    void gameWon(const QString& text, const QString& title);
+    // From any of its controls; the board takes the focus.
     void nextTurnGiven();
-    // After the flip timer has removed a released pair or turned it face down.
-    void pairResolved();
+    // Removed, or turned face down again.
+    void pairResolved(int first, int second);
+    // New Game: every card hidden, the counters at 0.
+    void boardCleared();
 
 private:
     std::unique_ptr<Game> game_;
-    int startCount_ = 0;
 };
 
 } // namespace pexaro::ui

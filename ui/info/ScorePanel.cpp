@@ -4,14 +4,12 @@
 
 #include "info/ScorePanel.h"
 
-#include "Game.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/ScreenReader.h"
 #include "common/Twips.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -50,6 +48,12 @@ QLabel* addCounter(QWidget& parent, const char* name, QRect geometry)
     return counter;
 }
 
+// Labels break lines on LF alone; the game's texts use CR LF.
+QString displayText(const std::string& text)
+{
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 // Shows `text` and gives the label a name that reads well on its own ("Turns:
 // 3"), as a screen reader's review of the window reads it.
 void showText(QLabel& label, const QString& text, QLatin1StringView heading)
@@ -71,11 +75,6 @@ QColor frameColour()
 
 } // namespace
 
-QString displayText(const std::string& text)
-{
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , session_(session)
@@ -89,16 +88,20 @@ ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
     setEnabled(false);
     createControls();
 
-    tmrTimer_ = new QTimer(this);
-    tmrTimer_->setObjectName(QStringLiteral("tmrTimer"));
+    auto* dockTimer = new QTimer(this);
+    dockTimer->setObjectName(QStringLiteral("tmrTimer"));
     // Polling every millisecond is the design: the panel follows the board
     // however the window manager moves it. With the board's flip timer, also
     // 1 ms, the program idles at 1 to 2 % of one core and about 900 wake-ups
     // a second (scripts/bench), as a bare Qt window with two such timers does.
-    tmrTimer_->setInterval(1);
-    connect(tmrTimer_, &QTimer::timeout, this, &ScorePanel::dockBesideBoard);
-    tmrTimer_->start();
-    connect(&session_, &GameSession::changed, this, &ScorePanel::redraw);
+    dockTimer->setInterval(1);
+    connect(dockTimer, &QTimer::timeout, this, &ScorePanel::dockBesideBoard);
+    dockTimer->start();
+    connect(&session_, &GameSession::gameStarted, this, &ScorePanel::redraw);
+    connect(&session_, &GameSession::turnScored, this, &ScorePanel::redraw);
+    connect(&session_, &GameSession::cardTurned, this, &ScorePanel::showStatus);
+    connect(&session_, &GameSession::nextTurnGiven, this, &ScorePanel::showStatus);
+    connect(&session_, &GameSession::boardCleared, this, &ScorePanel::showCounters);
 }
 
 void ScorePanel::createControls()
@@ -128,10 +131,10 @@ void ScorePanel::createControls()
     cmdNext_->setFont(arial);
     setBackground(*cmdNext_, QColor(0, 255, 0));
     setTextColour(*cmdNext_, Qt::black);
-    cmdNext_->setAutoDefault(false);
     cmdNext_->hide();
-    cmdNext_->installEventFilter(this);
     connect(cmdNext_, &QPushButton::clicked, &session_, &GameSession::nextTurn);
+    takeKeys(*cmdNext_, enterKeys(), &session_, &GameSession::nextTurn);
+    takeKeys(*cmdNext_, {kExitKey}, this, &ScorePanel::exitRequested);
 
     const QColor frame = frameColour();
     addLine(*this, QStringLiteral("Line1"), 0, 0, 0, 4200, 4, frame);
@@ -146,12 +149,22 @@ void ScorePanel::createControls()
 
 void ScorePanel::redraw()
 {
+    showStatus();
+    showCounters();
+    setEnabled(session_.view().panelEnabled);
+}
+
+void ScorePanel::showStatus()
+{
+    showText(*lblStatus_, displayText(session_.view().statusText), kStatusHeading);
+    cmdNext_->setVisible(session_.view().nextTurnShown);
+}
+
+void ScorePanel::showCounters()
+{
     const GameView& view = session_.view();
-    showText(*lblStatus_, displayText(view.statusText), kStatusHeading);
     showText(*lblTurns_, QString::fromStdString(view.turnsCaption), kTurnsHeading);
     showText(*lblMatches_, QString::fromStdString(view.matchesCaption), kMatchesHeading);
-    cmdNext_->setVisible(view.nextTurnShown);
-    setEnabled(view.panelEnabled);
 }
 
 // Keeps the panel one pixel right of the board window's outer edge, tops
@@ -206,29 +219,6 @@ void ScorePanel::onActivated()
 void ScorePanel::closeEvent(QCloseEvent* event)
 {
     event->ignore(); // the panel comes and goes with the board window
-}
-
-bool ScorePanel::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == cmdNext_ && event->type() == QEvent::KeyPress)
-        return handleNextTurnKey(static_cast<const QKeyEvent&>(*event));
-    return QWidget::eventFilter(watched, event);
-}
-
-// Ctrl+X alone ends the program; ENTER gives Next Turn. True when handled.
-bool ScorePanel::handleNextTurnKey(const QKeyEvent& key)
-{
-    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (key.key() == Qt::Key_X && modifiers == Qt::ControlModifier) {
-        emit exitRequested();
-        return true;
-    }
-    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    if (enter && !(modifiers & (Qt::ControlModifier | Qt::AltModifier))) {
-        session_.nextTurn();
-        return true;
-    }
-    return false;
 }
 
 } // namespace pexaro::ui

@@ -10,7 +10,6 @@
 
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace pexaro::ui {
 
@@ -37,13 +36,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
+    void showStatus();
+    void showCounters();
     void dockBesideBoard();
     void onActivated();
-    bool handleNextTurnKey(const QKeyEvent& key);
     const QPixmap& background(qreal ratio);
 
     GameSession& session_;
@@ -53,10 +52,6 @@ private:
     QLabel* lblTurns_ = nullptr;
     QLabel* lblMatches_ = nullptr;
     QPushButton* cmdNext_ = nullptr;
-    QTimer* tmrTimer_ = nullptr;
 };
-
-// Labels break lines on LF alone; the game's texts use CR LF.
-QString displayText(const std::string& text);
 
 } // namespace pexaro::ui

@@ -9,8 +9,8 @@
 #include "common/ScreenReader.h"
 #include "common/Twips.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -52,6 +52,7 @@ void SizeDialog::createControls()
     setBackground(*strip, QColor(0, 0, 255));
     strip->setAccessibleName(QStringLiteral("Board sizes"));
 
+    auto* sizes = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         auto* option = new QRadioButton(QString::number((i + 1) * 2), this);
         option->setObjectName(elementName(QStringLiteral("optBoardSize"), i));
@@ -67,12 +68,12 @@ void SizeDialog::createControls()
         circles.setColor(QPalette::Base, Qt::white);
         circles.setColor(QPalette::Text, Qt::black);
         option->setPalette(circles);
-        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked)
-                onSizeChosen(i);
-        });
-        optBoardSize_[i] = option;
+        sizes->addButton(option, i);
     }
+    connect(sizes, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            onSizeChosen(index);
+    });
 
     cmdStart_ = new QPushButton(QStringLiteral("Start Game"), this);
     cmdStart_->setObjectName(QStringLiteral("cmdStart"));
@@ -82,14 +83,14 @@ void SizeDialog::createControls()
     setTextColour(*cmdStart_, Qt::black);
     connect(cmdStart_, &QPushButton::clicked, this, &SizeDialog::onStartClicked);
 
-    setTabOrder(cmdStart_, optBoardSize_[0]);
-    for (int i = 0; i + 1 < 4; ++i)
-        setTabOrder(optBoardSize_[i], optBoardSize_[i + 1]);
+    setTabOrder(cmdStart_, sizes->button(0)); // the sizes follow in the order made
 
-    installEventFilter(this);
-    const QList<QWidget*> children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // ENTER alone starts a game once a size is chosen, whichever control has
+    // the focus; the keypad's Enter matches Enter.
+    startKey_ = new QShortcut(this);
+    startKey_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(startKey_, &QShortcut::activated, this, &SizeDialog::onStartClicked);
+    connect(new QShortcut(kExitKey, this), &QShortcut::activated, this, &SizeDialog::exitRequested);
 }
 
 void SizeDialog::initialize()
@@ -98,40 +99,20 @@ void SizeDialog::initialize()
     const QPoint origin = where ? where->geometry().topLeft() : QPoint();
     move(origin + QPoint(px(105), px(105)));
     cmdStart_->setEnabled(false);
+    startKey_->setEnabled(false);
 }
 
 void SizeDialog::onSizeChosen(int index)
 {
     session_.chooseBoardSize((index + 1) * 2);
     cmdStart_->setEnabled(true);
+    startKey_->setEnabled(true);
 }
 
 void SizeDialog::onStartClicked()
 {
     hide();
     emit startGameRequested();
-}
-
-bool SizeDialog::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress && handleKey(static_cast<const QKeyEvent&>(*event)))
-        return true;
-    return QWidget::eventFilter(watched, event);
-}
-
-bool SizeDialog::handleKey(const QKeyEvent& key)
-{
-    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
-    if (enter && modifiers == Qt::NoModifier && cmdStart_->isEnabled()) {
-        onStartClicked();
-        return true;
-    }
-    if (key.key() == Qt::Key_X && modifiers == Qt::ControlModifier) {
-        emit exitRequested();
-        return true;
-    }
-    return false;
 }
 
 void SizeDialog::closeEvent(QCloseEvent* event)

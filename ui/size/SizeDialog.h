@@ -6,10 +6,8 @@
 
 #include <QWidget>
 
-#include <array>
-
 class QPushButton;
-class QRadioButton;
+class QShortcut;
 
 namespace pexaro::ui {
 
@@ -29,19 +27,16 @@ signals:
     void exitRequested();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
     void onSizeChosen(int index);
     void onStartClicked();
-    // Key preview for the whole dialog: true when the key was handled here.
-    bool handleKey(const QKeyEvent& key);
 
     GameSession& session_;
-    std::array<QRadioButton*, 4> optBoardSize_ {};
     QPushButton* cmdStart_ = nullptr;
+    QShortcut* startKey_ = nullptr;
 };
 
 } // namespace pexaro::ui

@@ -9,19 +9,52 @@
 #include "info/ScorePanel.h"
 #include "size/SizeDialog.h"
 
+#include "common/Controls.h"
+
 #include <QApplication>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 #include <cstdio>
 
 namespace pexaro::ui {
 
+namespace {
+
+// Fusion paints the buttons' own face colours on every desktop. Its menu bar
+// would read its overflow arrow through Qt's image plugins, loading every one
+// of them as the board window is made: the arrow is read as the PNG it is.
+// No signals or slots: no moc.
+class GameStyle : public QProxyStyle { // clazy:exclude=missing-qobject-macro
+public:
+    explicit GameStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {
+        setParent(owner);
+    }
+
+    QIcon standardIcon(
+        StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        QIcon arrow;
+        for (const int side : {8, 16, 32})
+            arrow.addPixmap(readPicture(
+                QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-%1.png")
+                    .arg(side),
+                "png"));
+        return arrow;
+    }
+};
+
+} // namespace
+
 Program::Program(std::unique_ptr<Game> game, QObject* parent)
     : QObject(parent)
     , session_(std::make_unique<GameSession>(std::move(game)))
 {
-    // A style that paints the buttons' own face colours on every desktop.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new GameStyle(QCoreApplication::instance()));
 }
 
 Program::~Program() = default;
@@ -52,13 +85,11 @@ SizeDialog& Program::sizeDialog()
 BoardWindow& Program::boardWindow()
 {
     if (!board_) {
-        // The panel first, as the board's start-up reads its width: so it also
-        // hears each of the session's events before the board does.
-        scorePanel();
         board_ = std::make_unique<BoardWindow>(*session_);
         connect(board_.get(), &BoardWindow::newGameRequested, this, &Program::returnToSizeDialog);
         connect(board_.get(), &BoardWindow::exitRequested, this, &Program::endProgram);
-        dockPanelToBoard();
+        if (panel_)
+            dockPanelToBoard();
         beginGameOnBoard();
     }
     return *board_;

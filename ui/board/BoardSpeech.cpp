@@ -7,7 +7,7 @@
 #include "board/BoardView.h"
 #include "board/CardCursor.h"
 #include "board/CardImage.h"
-#include "common/Announcer.h"
+#include "board/CardNames.h"
 #include "common/GameSession.h"
 #include "common/ScreenReader.h"
 
@@ -38,6 +38,57 @@ QString spokenResult(const GameView& view)
 }
 
 } // namespace
+
+// Has a screen reader speak a message at once, wherever its focus is, and
+// shows nothing: screen readers drop the renaming of a control that is not
+// their focus, which is all a label's change would be. To a screen reader it
+// is the window's status bar, holding the last message.
+// No signals, slots or properties: no moc.
+class BoardSpeech::Announcer : public QWidget { // clazy:exclude=missing-qobject-macro
+public:
+    explicit Announcer(QWidget* parent)
+        : QWidget(parent)
+        , message_(new QWidget(this))
+    {
+        setScreenReaderRole(*this, QAccessible::StatusBar);
+        setObjectName(QStringLiteral("announcer"));
+        setAccessibleName(QStringLiteral("Game status"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, 0, 0); // nothing to see
+        // A notification in a status bar is spoken without the word "notification".
+        setScreenReaderRole(*message_, QAccessible::Notification);
+        message_->setGeometry(0, 0, 0, 0);
+        message_->hide();
+    }
+
+    void announce(const QString& message)
+    {
+        if (!QAccessible::isActive()) // no screen reader listens
+            return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessibleAnnouncementEvent event(window(), message);
+        QAccessible::updateAccessibility(&event);
+#else
+        // Before Qt 6.8 a notification coming into view is what every screen
+        // reader speaks, named with its message.
+        message_->hide();
+        message_->setAccessibleName(message);
+        message_->show();
+#endif
+    }
+
+protected:
+    // Else the last message would come into view, and be spoken, with the window.
+    void hideEvent(QHideEvent* event) override
+    {
+        message_->hide();
+        QWidget::hideEvent(event);
+    }
+
+private:
+    QWidget* message_;
+};
 
 BoardSpeech::BoardSpeech(const GameSession& session, BoardView& view, QWidget& window)
     : QObject(&window)
@@ -86,7 +137,7 @@ void BoardSpeech::tellTurned(std::optional<TurnResult> result)
             announcer_->announce(scored);
         return;
     }
-    QString speech = view_.names().name(turned_) + QLatin1Char('.');
+    QString speech = cardName(session_.view(), turned_) + QLatin1Char('.');
     if (result)
         speech += QLatin1Char(' ') + scored;
     announcer_->announce(speech);
@@ -102,7 +153,7 @@ void BoardSpeech::onPickRefused(int position)
     const bool focusMoved = focusCursorCard();
     const QString status = spokenLine(session_.view().statusText);
     announcer_->announce(
-        focusMoved ? status : view_.names().reading(position) + QLatin1Char(' ') + status);
+        focusMoved ? status : cardReading(session_.view(), position) + QLatin1Char(' ') + status);
 }
 
 // The card under the shown cursor: its face while it shows, otherwise its
@@ -161,7 +212,7 @@ void BoardSpeech::speakPrompt()
     const QString prompt = spokenLine(clickMessage());
     announcer_->announce(focusCursorCard()
             ? prompt
-            : view_.names().reading(view_.cursor().position()) + QLatin1Char(' ') + prompt);
+            : cardReading(session_.view(), view_.cursor().position()) + QLatin1Char(' ') + prompt);
 }
 
 bool BoardSpeech::eventFilter(QObject* watched, QEvent* event)

@@ -13,7 +13,6 @@ class QWidget;
 
 namespace pexaro::ui {
 
-class Announcer;
 class BoardView;
 class CardImage;
 class GameSession;
@@ -39,6 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class Announcer;
+
     void onCardTurned(int position, bool endsTurn);
     void onPickRefused(int position);
     void tellTurned(std::optional<TurnResult> result);

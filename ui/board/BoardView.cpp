@@ -7,6 +7,7 @@
 #include "BoardLayout.h"
 #include "board/CardCursor.h"
 #include "board/CardImage.h"
+#include "board/CardNames.h"
 #include "common/Controls.h"
 #include "common/GameSession.h"
 #include "common/ScreenReader.h"
@@ -39,7 +40,6 @@ QPoint gridTopLeft(int position)
 BoardView::BoardView(const GameSession& session, QWidget& keyboard, QWidget* parent)
     : QWidget(parent)
     , game_(session.view())
-    , names_(game_, *this)
 {
     setObjectName(QStringLiteral("board"));
     setScreenReaderRole(*this, QAccessible::Client); // Qt's own role, without the cursor
@@ -74,7 +74,12 @@ BoardView::BoardView(const GameSession& session, QWidget& keyboard, QWidget* par
         cursor_->reset(game_.boardSide);
     });
     connect(&session, &GameSession::boardCleared, this, &BoardView::showBoard);
-    connect(&session, &GameSession::cardTurned, this, &BoardView::showCard);
+    // The card the player turned is painted at once, before the panel and the
+    // menu bar catch up with the turn.
+    connect(&session, &GameSession::cardTurned, this, [this](int position) {
+        showCard(position);
+        faces_[game_.cardValue[position]]->repaint();
+    });
     connect(&session, &GameSession::pairResolved, this, [this](int first, int second) {
         showCard(first);
         showCard(second);
@@ -83,7 +88,7 @@ BoardView::BoardView(const GameSession& session, QWidget& keyboard, QWidget* par
 
 void BoardView::showBoard()
 {
-    names_.describeAll();
+    describeBoard(game_, *this);
     for (int i = 0; i < kSlots; ++i)
         backs_[i]->setVisible(game_.backVisible[i]);
     for (int v = 0; v < kSlots; ++v) {
@@ -94,7 +99,7 @@ void BoardView::showBoard()
 
 void BoardView::showCard(int position)
 {
-    names_.describe(position);
+    describeCard(game_, *this, position);
     const int value = game_.cardValue[position];
     backs_[position]->setVisible(game_.backVisible[position]);
     faces_[value]->setVisible(game_.faceVisible[value]);

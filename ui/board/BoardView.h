@@ -6,7 +6,6 @@
 
 #include "Game.h"
 #include "board/Artwork.h"
-#include "board/CardNames.h"
 
 #include <QWidget>
 
@@ -32,7 +31,6 @@ public:
     CardImage& back(int position) const { return *backs_[position]; }
     CardImage& face(int value) const { return *faces_[value]; }
     CardCursor& cursor() const { return *cursor_; }
-    const CardNames& names() const { return names_; }
     QSize backSize() const;
     // From the board's corner to the far edges of the card block of side n,
     // faces included; n is taken as 1 to 8.
@@ -55,7 +53,6 @@ private:
     std::array<CardImage*, kSlots> backs_ {};
     std::array<CardImage*, kSlots> faces_ {};
     CardCursor* cursor_ = nullptr;
-    CardNames names_;
 };
 
 // The board window's outer size in pixels for a board of side n, by the board

@@ -172,9 +172,11 @@ void BoardWindow::placeOnScreen(QSize panel)
         move(topLeft);
 }
 
+// Only on a change: the menu bar lays itself out anew on every call.
 void BoardWindow::showNextTurnCommand()
 {
-    mnuNext_->setVisible(session_.view().nextTurnShown);
+    if (mnuNext_->isVisible() != session_.view().nextTurnShown)
+        mnuNext_->setVisible(session_.view().nextTurnShown);
 }
 
 void BoardWindow::focusBoard()

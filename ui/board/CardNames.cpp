@@ -15,7 +15,7 @@ namespace pexaro::ui {
 namespace {
 
 // Qt tells a screen reader of every rename, changed or not.
-void describeCard(QWidget& card, const QString& name, const QString& description)
+void describe(QWidget& card, const QString& name, const QString& description)
 {
     if (card.accessibleName() != name)
         card.setAccessibleName(name);
@@ -29,58 +29,52 @@ QString placeName(int position)
     return QStringLiteral("row %1, column %2").arg(place.row + 1).arg(place.column + 1);
 }
 
-} // namespace
-
-CardNames::CardNames(const GameView& game, const BoardView& view)
-    : game_(game)
-    , view_(view)
-{
-}
-
-void CardNames::describeAll()
-{
-    for (int p = 0; p < kSlots; ++p)
-        describeCard(view_.back(p), name(p), p < game_.boardCells() ? placeName(p) : QString());
-    for (int v = 0; v < kSlots; ++v)
-        describeFace(v);
-}
-
-void CardNames::describe(int position)
-{
-    describeCard(view_.back(position), name(position), placeName(position));
-    describeFace(game_.cardValue[position]);
-}
-
 // A face is named only while it shows, by the position it lies on.
-void CardNames::describeFace(int value)
+void describeFace(const GameView& game, const BoardView& view, int value)
 {
-    const int position = game_.facePosition[value];
-    CardImage& face = view_.face(value);
-    if (position < game_.boardCells() && game_.cardValue[position] == value
-        && game_.cardState(position) == CardState::FaceUp)
-        describeCard(face, name(position), placeName(position));
+    const int position = game.facePosition[value];
+    CardImage& face = view.face(value);
+    if (position < game.boardCells() && game.cardValue[position] == value
+        && game.cardState(position) == CardState::FaceUp)
+        describe(face, cardName(game, position), placeName(position));
     else if (!face.accessibleName().isEmpty())
         face.setAccessibleName(QString());
 }
 
-QString CardNames::name(int position) const
+} // namespace
+
+void describeBoard(const GameView& game, const BoardView& view)
 {
-    if (position >= game_.boardCells())
+    for (int p = 0; p < kSlots; ++p)
+        describe(view.back(p), cardName(game, p), p < game.boardCells() ? placeName(p) : QString());
+    for (int v = 0; v < kSlots; ++v)
+        describeFace(game, view, v);
+}
+
+void describeCard(const GameView& game, const BoardView& view, int position)
+{
+    describe(view.back(position), cardName(game, position), placeName(position));
+    describeFace(game, view, game.cardValue[position]);
+}
+
+QString cardName(const GameView& game, int position)
+{
+    if (position >= game.boardCells())
         return {};
     const GridPlace place = gridPlace(position);
     const QString number
-        = QStringLiteral("card %1, ").arg(place.row * game_.boardSide + place.column + 1);
-    switch (game_.cardState(position)) {
+        = QStringLiteral("card %1, ").arg(place.row * game.boardSide + place.column + 1);
+    switch (game.cardState(position)) {
     case CardState::FaceUp:
-        return number + Artwork::drawingName(game_.cardValue[position] % kPictures);
+        return number + Artwork::drawingName(game.cardValue[position] % kPictures);
     case CardState::Removed: return number + QStringLiteral("removed");
     default: return number + QStringLiteral("face down"); // never says more than it shows
     }
 }
 
-QString CardNames::reading(int position) const
+QString cardReading(const GameView& game, int position)
 {
-    return QStringLiteral("%1. %2.").arg(name(position), placeName(position));
+    return QStringLiteral("%1. %2.").arg(cardName(game, position), placeName(position));
 }
 
 } // namespace pexaro::ui

@@ -375,7 +375,8 @@ private slots:
     {
         QFETCH(int, trigger);
         QVERIFY(test::openAndStart(*program, 4));
-        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
+        QVERIFY2(listenToTheBus(),
+            "no accessibility bus: run under scripts/private-display --accessibility");
         const Game& game = program->game();
         ui::BoardWindow& board = program->boardWindow();
         test::KeyboardPlayer player;
@@ -406,7 +407,8 @@ private slots:
     void aTurnIsHeardFromTheStartToItsResult()
     {
         program->start();
-        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
+        QVERIFY2(listenToTheBus(),
+            "no accessibility bus: run under scripts/private-display --accessibility");
         test::chooseAndStart(*program, 4);
         QTRY_VERIFY(announced(QStringLiteral("card 1, face down. row 1, column 1. ")
             + test::onLabel(test::expected::clickMessage).simplified()));
@@ -462,7 +464,8 @@ private slots:
     void theCursorsCardIsTheFocusAndNoHiddenFaceIsEverNamed()
     {
         QVERIFY(test::openAndStart(*program, 4));
-        QVERIFY2(listenToTheBus(), "no accessibility bus: run under with_accessibility_bus.sh");
+        QVERIFY2(listenToTheBus(),
+            "no accessibility bus: run under scripts/private-display --accessibility");
         const Game& game = program->game();
         test::KeyboardPlayer player;
         // The focus is the card at `position`, under the name that says `what`.

@@ -17,7 +17,7 @@ if [[ ${1:-} != --inside ]]; then
     for tool in orca Xvfb openbox xdotool dbus-run-session script; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
     done
-    exec dbus-run-session -- "$0" --inside "$@" 2> >(grep -v '^dbus-daemon' >&2)
+    exec "$(dirname "$0")/../../scripts/private-display" --accessibility "$0" --inside "$@"
 fi
 shift
 game=$1
@@ -30,7 +30,7 @@ log=$scratch/orca.log
 pids=()
 cleanup() {
     local status=$? i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do # the game first, the X server last
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do # the game first, then Orca
         kill "${pids[i]}" 2>/dev/null || true
         wait "${pids[i]}" 2>/dev/null || true
     done
@@ -43,16 +43,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-mkfifo "$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-pids+=($!)
-read -r -t 20 display <"$scratch/display" || fail "the X server did not start"
-export DISPLAY=:$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-openbox >/dev/null 2>&1 &
-pids+=($!)
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-pids+=($!)
 # Orca tells the accessibility bus that a screen reader runs, which turns on
 # Qt's accessibility. It buffers its debug file; through a terminal it writes
 # each line at once.

@@ -6,6 +6,8 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 
+#include <QDBusInterface>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -40,9 +42,9 @@ void addOtherXKeys()
 }
 
 // A desktop of the test's own, under a window manager that players use:
-// openbox on an X server, or GNOME's mutter or KDE's kwin as a headless
-// Wayland compositor, with the game on its XWayland. Each desktop has a
-// display, runtime folder, session bus and home of its own, and is stopped by
+// openbox on an X server, or GNOME Shell, GNOME's mutter or KDE's kwin as a
+// headless Wayland compositor, with the game on its XWayland. Each desktop
+// has a display, runtime folder, buses and home of its own, and is stopped by
 // its processes' ids. openbox is set, as a window manager that prevents focus
 // stealing is, to activate no window unless the program asks.
 class Desktop {
@@ -54,7 +56,9 @@ public:
 
     ~Desktop()
     {
-        for (QProcess* process : {&windowManager_, &server_, &bus_}) {
+        remoteInput_.reset();
+        QDBusConnection::disconnectFromBus(busAddress_);
+        for (QProcess* process : {&windowManager_, &server_, &bus_, &systemBus_}) {
             process->terminate();
             if (!process->waitForFinished(5000)) {
                 process->kill();
@@ -183,6 +187,8 @@ public:
 
 private:
     static constexpr QLatin1StringView kWaylandDisplay {"pexaro-wayland"};
+    static constexpr QLatin1StringView kMutter {"org.gnome.Mutter.RemoteDesktop"};
+    static constexpr uint kEscape = 0xff1b;
     // A compositor runs this once its XWayland takes clients. It then waits
     // for the compositor to end, since mutter ends with the program it runs.
     static constexpr QLatin1StringView kReport {
@@ -204,6 +210,8 @@ private:
             environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), directory_.path());
             environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress_);
         }
+        if (!systemBusAddress_.isEmpty())
+            environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemBusAddress_);
         return environment;
     }
 
@@ -263,12 +271,19 @@ private:
 
     QString startCompositor()
     {
-        bus_.start(QStringLiteral("dbus-daemon"),
-            QProcess::splitCommand(u"--session --nofork --nopidfile --print-address=1"));
-        busAddress_ = QString::fromLatin1(lineFrom(bus_));
-        if (busAddress_.isEmpty())
-            return QStringLiteral("no session bus");
-        // Both make XWayland's socket in the X socket folder, which an X server
+        const bool shell = name_ == QLatin1String("gnome-shell");
+        const auto startBus = [](QProcess& bus) {
+            bus.start(QStringLiteral("dbus-daemon"),
+                QProcess::splitCommand(u"--session --nofork --nopidfile --print-address=1"));
+            return QString::fromLatin1(lineFrom(bus));
+        };
+        busAddress_ = startBus(bus_);
+        // GNOME Shell wants a system bus too, where it finds no services.
+        if (shell)
+            systemBusAddress_ = startBus(systemBus_);
+        if (busAddress_.isEmpty() || (shell && systemBusAddress_.isEmpty()))
+            return QStringLiteral("no bus");
+        // Each makes XWayland's socket in the X socket folder, which an X server
         // makes when it is missing; mutter would make it without the mode it
         // then insists on, writable by all and sticky.
         if (::mkdir("/tmp/.X11-unix", 01777) == 0)
@@ -290,22 +305,85 @@ private:
         } else {
             arguments = QProcess::splitCommand(
                             u"--wayland --headless --virtual-monitor 1024x768 --wayland-display")
-                << kWaylandDisplay << QStringLiteral("--") << QStringLiteral("sh")
-                << QStringLiteral("-c") << kReport;
+                << kWaylandDisplay;
+            if (!shell) // GNOME Shell runs no program given to it
+                arguments << QStringLiteral("--") << QStringLiteral("sh") << QStringLiteral("-c")
+                          << kReport;
         }
         windowManager_.setProcessEnvironment(baseEnvironment());
         windowManager_.setStandardErrorFile(
             directory_.filePath(QStringLiteral("window-manager.log")));
         windowManager_.start(program, arguments);
-        const QByteArray report = lineFrom(windowManager_, "pexaro-xwayland");
-        if (report.isEmpty())
-            return name_ + QStringLiteral(" started no XWayland");
-        const QList<QByteArray> words = report.split(' ');
-        display_ = QString::fromLatin1(words.value(1));
-        xAuthority_ = QString::fromLocal8Bit(words.value(2));
-        return QTest::qWaitFor([&] { return managesTheScreen(); }, test::kPatienceMs)
-            ? QString()
-            : name_ + QStringLiteral(" does not manage the screen");
+        if (shell) {
+            if (!QTest::qWaitFor([&] { return foundShellsXwayland(); }, test::kPatienceMs))
+                return name_ + QStringLiteral(" started no XWayland");
+        } else {
+            const QByteArray report = lineFrom(windowManager_, "pexaro-xwayland");
+            if (report.isEmpty())
+                return name_ + QStringLiteral(" started no XWayland");
+            const QList<QByteArray> words = report.split(' ');
+            display_ = QString::fromLatin1(words.value(1));
+            xAuthority_ = QString::fromLocal8Bit(words.value(2));
+        }
+        if (!QTest::qWaitFor([&] { return managesTheScreen(); }, test::kPatienceMs))
+            return name_ + QStringLiteral(" does not manage the screen");
+        return name_ == QLatin1String("kwin") ? QString() : startRemoteInput();
+    }
+
+    // Its XWayland's display is the first whose lock file bears the shell's
+    // process id; the key to it, the one in the runtime folder.
+    bool foundShellsXwayland()
+    {
+        const QStringList keys = QDir(directory_.path())
+                                     .entryList({QStringLiteral(".mutter-Xwaylandauth.*")},
+                                         QDir::Files | QDir::Hidden);
+        for (int number = 0; number < 100 && !keys.isEmpty(); ++number) {
+            QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(number));
+            if (lock.open(QIODevice::ReadOnly)
+                && lock.readAll().trimmed().toLongLong() == windowManager_.processId()) {
+                display_ = QStringLiteral(":%1").arg(number);
+                xAuthority_ = directory_.filePath(keys.first());
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A remote desktop session of mutter's, which lasts as long as this
+    // connection to the bus.
+    QString startRemoteInput()
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, busAddress_);
+        const QDBusReply<QDBusObjectPath> session = QDBusInterface(
+            kMutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), kMutter, bus)
+                                                        .call(QStringLiteral("CreateSession"));
+        if (!session.isValid())
+            return QStringLiteral("no remote desktop: ") + session.error().message();
+        remoteInput_ = std::make_unique<QDBusInterface>(
+            kMutter, session.value().path(), kMutter + QStringLiteral(".Session"), bus);
+        if (!remote("Start"))
+            return QStringLiteral("the remote desktop did not start");
+        if (name_ != QLatin1String("gnome-shell"))
+            return {};
+        // GNOME Shell starts in its overview, over the windows: Escape closes it.
+        const auto overview = [&] {
+            return QDBusInterface(QStringLiteral("org.gnome.Shell"),
+                QStringLiteral("/org/gnome/Shell"), QStringLiteral("org.gnome.Shell"), bus)
+                .property("OverviewActive")
+                .toBool();
+        };
+        const bool closed = QTest::qWaitFor(overview, test::kPatienceMs)
+            && remote("NotifyKeyboardKeysym", {kEscape, true})
+            && remote("NotifyKeyboardKeysym", {kEscape, false})
+            && QTest::qWaitFor([&] { return !overview(); }, test::kPatienceMs);
+        return closed ? QString() : QStringLiteral("GNOME Shell's overview stays open");
+    }
+
+    bool remote(const char* method, const QVariantList& arguments = {}) const
+    {
+        return remoteInput_->callWithArgumentList(QDBus::Block, QLatin1String(method), arguments)
+                   .type()
+            == QDBusMessage::ReplyMessage;
     }
 
     bool managesTheScreen() const
@@ -317,9 +395,12 @@ private:
     const QString name_;
     QTemporaryDir directory_;
     QProcess bus_;
+    QProcess systemBus_;
     QProcess server_;
     QProcess windowManager_;
     QString busAddress_;
+    QString systemBusAddress_;
+    std::unique_ptr<QDBusInterface> remoteInput_;
     QString display_;
     QString xAuthority_;
 };
@@ -478,7 +559,7 @@ private slots:
     void onARealDesktopTheBoardIsSizedDockedFocusedAndKeptInPlace_data()
     {
         QTest::addColumn<QString>("windowManager");
-        for (const char* name : {"openbox", "mutter", "kwin"})
+        for (const char* name : {"openbox", "mutter", "gnome-shell", "kwin"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 

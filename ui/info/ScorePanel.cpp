@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace pexaro::ui {
 
@@ -68,7 +69,7 @@ QString displayText(const std::string& text)
 }
 
 ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , session_(session)
 {
     setScreenReaderRole(*this, QAccessible::Client); // Qt's own role, with the headings left out
@@ -143,6 +144,20 @@ void ScorePanel::redraw()
     showText(*lblMatches_, QString::fromStdString(view.matchesCaption), kMatchesHeading);
     cmdNext_->setVisible(view.nextTurnShown);
     setEnabled(view.panelEnabled);
+    acceptFocus(view.nextTurnShown && view.panelEnabled);
+}
+
+// Until Next Turn shows, the window manager is told that the panel takes no
+// focus: one it took only to hand back could stay, as mutter refuses a
+// hand-back stamped earlier than the click that gave it.
+void ScorePanel::acceptFocus(bool accept)
+{
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowDoesNotAcceptFocus, !accept);
+    if (flags == windowFlags())
+        return;
+    overrideWindowFlags(flags); // setWindowFlags() would hide the window
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
 }
 
 // Keeps the panel one pixel right of the board window's outer edge, tops

@@ -42,6 +42,7 @@ protected:
 private:
     void createControls();
     void dockBesideBoard();
+    void acceptFocus(bool accept);
     void onActivated();
     bool handleNextTurnKey(const QKeyEvent& key);
     const QPixmap& background(qreal ratio);

@@ -6,8 +6,10 @@
 #include "PlaySupport.h"
 #include "ProgramTest.h"
 
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -56,7 +58,6 @@ public:
 
     ~Desktop()
     {
-        remoteInput_.reset();
         QDBusConnection::disconnectFromBus(busAddress_);
         for (QProcess* process : {&windowManager_, &server_, &bus_, &systemBus_}) {
             process->terminate();
@@ -99,7 +100,7 @@ public:
     // xdotool's. Returns once a move sent after the click has arrived.
     bool click(QPoint place) const
     {
-        if (!remoteInput_)
+        if (session_.isEmpty())
             return run(
                 QStringLiteral("xdotool mousemove %1 %2 click 1").arg(place.x()).arg(place.y()))
                 .has_value();
@@ -380,11 +381,11 @@ private:
         return false;
     }
 
-    // A remote desktop session of mutter's, which lasts as long as this
-    // connection to the bus.
+    // Closes GNOME Shell's overview; then starts a remote desktop session of
+    // mutter's, which lasts as long as this connection to the bus.
     QString startRemoteInput()
     {
-        const QDBusConnection bus = QDBusConnection::connectToBus(busAddress_, busAddress_);
+        QDBusConnection::connectToBus(busAddress_, busAddress_);
         if (name_ == QLatin1String("gnome-shell")) {
             // It starts in its overview, over the windows; closed before its
             // start-up is complete, it keeps a cover that takes all input.
@@ -393,31 +394,51 @@ private:
                 return file.open(QIODevice::ReadOnly)
                     && file.readAll().contains("GNOME Shell started at");
             };
-            if (!QTest::qWaitFor(startedUp, test::kPatienceMs))
-                return QStringLiteral("GNOME Shell did not finish starting up");
-            QDBusInterface shell(QStringLiteral("org.gnome.Shell"),
-                QStringLiteral("/org/gnome/Shell"), QStringLiteral("org.gnome.Shell"), bus);
-            const bool closed = shell.setProperty("OverviewActive", false)
+            const auto overview = [&](const char* method, QVariantList arguments) {
+                return call(QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"),
+                    QStringLiteral("org.freedesktop.DBus.Properties"), method,
+                    QVariantList {
+                        QStringLiteral("org.gnome.Shell"), QStringLiteral("OverviewActive")}
+                        + arguments);
+            };
+            const bool closed = QTest::qWaitFor(startedUp, test::kPatienceMs)
+                && overview("Set", {QVariant::fromValue(QDBusVariant(false))}).type()
+                    == QDBusMessage::ReplyMessage
                 && QTest::qWaitFor(
-                    [&] { return !shell.property("OverviewActive").toBool(); }, test::kPatienceMs);
+                    [&] {
+                        return !overview("Get", {})
+                                    .arguments()
+                                    .value(0)
+                                    .value<QDBusVariant>()
+                                    .variant()
+                                    .toBool();
+                    },
+                    test::kPatienceMs);
             if (!closed)
                 return QStringLiteral("GNOME Shell's overview stays open");
         }
-        const QDBusReply<QDBusObjectPath> session = QDBusInterface(
-            kMutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), kMutter, bus)
-                                                        .call(QStringLiteral("CreateSession"));
-        if (!session.isValid())
-            return QStringLiteral("no remote desktop: ") + session.error().message();
-        remoteInput_ = std::make_unique<QDBusInterface>(
-            kMutter, session.value().path(), kMutter + QStringLiteral(".Session"), bus);
+        const QDBusMessage session = call(
+            kMutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), kMutter, "CreateSession");
+        session_ = session.arguments().value(0).value<QDBusObjectPath>().path();
+        if (session_.isEmpty())
+            return QStringLiteral("no remote desktop: ") + session.errorMessage();
         return remote("Start") ? QString() : QStringLiteral("the remote desktop did not start");
     }
 
     bool remote(const char* method, const QVariantList& arguments = {}) const
     {
-        return remoteInput_->callWithArgumentList(QDBus::Block, QLatin1String(method), arguments)
+        return call(kMutter, session_, kMutter + QStringLiteral(".Session"), method, arguments)
                    .type()
             == QDBusMessage::ReplyMessage;
+    }
+
+    QDBusMessage call(const QString& service, const QString& path, const QString& interface,
+        const char* method, const QVariantList& arguments = {}) const
+    {
+        QDBusMessage message
+            = QDBusMessage::createMethodCall(service, path, interface, QLatin1String(method));
+        message.setArguments(arguments);
+        return QDBusConnection(busAddress_).call(message);
     }
 
     bool managesTheScreen() const
@@ -434,7 +455,7 @@ private:
     QProcess windowManager_;
     QString busAddress_;
     QString systemBusAddress_;
-    std::unique_ptr<QDBusInterface> remoteInput_;
+    QString session_; // mutter's remote desktop session, while this connection lasts
     QString display_;
     QString xAuthority_;
 };

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace pexaro::ui {
 
@@ -76,7 +77,7 @@ QColor frameColour()
 } // namespace
 
 ScorePanel::ScorePanel(GameSession& session, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
     , session_(session)
 {
     setScreenReaderRole(*this, QAccessible::Client); // Qt's own role, with the headings left out
@@ -156,8 +157,10 @@ void ScorePanel::redraw()
 
 void ScorePanel::showStatus()
 {
-    showText(*lblStatus_, displayText(session_.view().statusText), kStatusHeading);
-    cmdNext_->setVisible(session_.view().nextTurnShown);
+    const GameView& view = session_.view();
+    showText(*lblStatus_, displayText(view.statusText), kStatusHeading);
+    cmdNext_->setVisible(view.nextTurnShown);
+    acceptFocus(view.nextTurnShown && view.panelEnabled);
 }
 
 void ScorePanel::showCounters()
@@ -165,6 +168,19 @@ void ScorePanel::showCounters()
     const GameView& view = session_.view();
     showText(*lblTurns_, QString::fromStdString(view.turnsCaption), kTurnsHeading);
     showText(*lblMatches_, QString::fromStdString(view.matchesCaption), kMatchesHeading);
+}
+
+// Until Next Turn shows, the window manager is told that the panel takes no
+// focus: one it took only to hand back could stay, as mutter refuses a
+// hand-back stamped earlier than the click that gave it.
+void ScorePanel::acceptFocus(bool accept)
+{
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowDoesNotAcceptFocus, !accept);
+    if (flags == windowFlags())
+        return;
+    overrideWindowFlags(flags); // setWindowFlags() would hide the window
+    if (QWindow* window = windowHandle())
+        window->setFlags(flags);
 }
 
 // Keeps the panel one pixel right of the board window's outer edge, tops

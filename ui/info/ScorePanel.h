@@ -42,6 +42,7 @@ private:
     void showStatus();
     void showCounters();
     void dockBesideBoard();
+    void acceptFocus(bool accept);
     void onActivated();
     const QPixmap& background(qreal ratio);
 

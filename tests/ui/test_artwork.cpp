@@ -189,7 +189,7 @@ private slots:
 
     void panelShowsTheLeftOfTheBackgroundUnscaled()
     {
-        const QImage picture = QImage(QStringLiteral(":/panel-background.png"))
+        const QImage picture = QImage(QStringLiteral(":/panel-background.jpg"))
                                    .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(picture.size(), QSize(420, 280));
         auto program = test::seededProgram();
@@ -214,7 +214,7 @@ private slots:
     void labelsWithoutBackgroundShowThePictureThrough()
     {
         QFETCH(QString, label);
-        const QImage picture = QImage(QStringLiteral(":/panel-background.png"))
+        const QImage picture = QImage(QStringLiteral(":/panel-background.jpg"))
                                    .convertToFormat(QImage::Format_RGB32);
         auto program = test::seededProgram();
         ui::ScorePanel panel(program->session());

@@ -164,9 +164,9 @@ private slots:
         const QRect inside = deviceInside(open, factor);
         const QSize whole(static_cast<int>(std::lround(420 * factor)),
             static_cast<int>(std::lround(280 * factor)));
-        const QImage sharp = readImage(QStringLiteral(":/panel-background@2x.png"))
+        const QImage sharp = readImage(QStringLiteral(":/panel-background@2x.jpg"))
                                  .scaled(whole, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QImage blownUp = readImage(QStringLiteral(":/panel-background.png"))
+        const QImage blownUp = readImage(QStringLiteral(":/panel-background.jpg"))
                                    .scaled(whole, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         expectSharp(screenshot.copy(inside), sharp, blownUp, inside);
     }

@@ -109,6 +109,7 @@ ScorePanel& Program::scorePanel()
 
 // Start Game: the dialog has hidden itself. The first time, creating the board
 // window already began a game; beginning again deals anew, as on every start.
+// The board shows before the panel, so that its cards are painted first.
 void Program::startGame()
 {
     BoardWindow& board = boardWindow();
@@ -118,13 +119,12 @@ void Program::startGame()
     board.focusBoard();
 }
 
-// The board window's start-up for a game: the panel shows beside it, disabled,
-// and the board is sized, placed and dealt.
+// The board window's start-up for a game: the board is dealt, sized and placed
+// with the panel beside it, disabled.
 void Program::beginGameOnBoard()
 {
     ScorePanel& panel = scorePanel();
     session_->startGame();
-    panel.show();
     board_->layOutForGame(panel.frameGeometry().size());
 }
 

@@ -208,9 +208,9 @@ const QPixmap& ScorePanel::background(qreal ratio)
 {
     const qreal pictureRatio = ratio > 1.0 ? 2.0 : 1.0;
     if (background_.isNull() || background_.devicePixelRatio() != pictureRatio) {
-        background_ = readPicture(pictureRatio > 1.0 ? QStringLiteral(":/panel-background@2x.png")
-                                                     : QStringLiteral(":/panel-background.png"),
-            "png");
+        background_ = readPicture(pictureRatio > 1.0 ? QStringLiteral(":/panel-background@2x.jpg")
+                                                     : QStringLiteral(":/panel-background.jpg"),
+            "jpeg");
         background_.setDevicePixelRatio(pictureRatio);
     }
     return background_;

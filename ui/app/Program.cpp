@@ -38,13 +38,9 @@ public:
     {
         if (which != SP_ToolBarHorizontalExtensionButton)
             return QProxyStyle::standardIcon(which, option, widget);
-        QIcon arrow;
-        for (const int side : {8, 16, 32})
-            arrow.addPixmap(readPicture(
-                QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-%1.png")
-                    .arg(side),
-                "png"));
-        return arrow;
+        return QIcon(readPicture(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-16.png"),
+            "png"));
     }
 };
 

@@ -22,10 +22,8 @@ enum class TurnResult;
 // one under the shown cursor, as the window keeps the real keyboard focus),
 // a turned card and the turn's result, a refused Space, and, once the window
 // is active, where the cursor is and what to do at a game's start and after
-// Next Turn.
-//
-// It only listens, and writes focus events and announcements only, never
-// what a sighted player sees.
+// Next Turn. It only listens, and writes focus events and announcements,
+// never what a sighted player sees.
 class BoardSpeech : public QObject {
     Q_OBJECT
 public:

@@ -5,11 +5,10 @@
 #include "app/Program.h"
 
 #include "board/BoardWindow.h"
+#include "common/Controls.h"
 #include "common/GameSession.h"
 #include "info/ScorePanel.h"
 #include "size/SizeDialog.h"
-
-#include "common/Controls.h"
 
 #include <QApplication>
 #include <QProxyStyle>

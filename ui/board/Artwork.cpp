@@ -57,8 +57,10 @@ QString Artwork::drawingName(int drawing)
 {
     static std::array<QString, kDrawings> names;
     QString& name = names.at(static_cast<std::size_t>(drawing));
+    if (!name.isEmpty())
+        return name;
     QFile file(resourceOf(drawing));
-    if (name.isEmpty() && file.open(QIODevice::ReadOnly)) {
+    if (file.open(QIODevice::ReadOnly)) {
         QXmlStreamReader svg(&file);
         while (name.isEmpty() && svg.readNextStartElement()) {
             if (svg.name() == QLatin1String("title"))

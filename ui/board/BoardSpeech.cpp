@@ -131,7 +131,7 @@ void BoardSpeech::onCardTurned(int position, bool endsTurn)
 void BoardSpeech::tellTurned(std::optional<TurnResult> result)
 {
     const QString scored = result ? spokenResult(session_.view()) : QString();
-    if (view_.cursor().isShown()) {
+    if (!view_.cursor().isHidden()) {
         focusCursorCard();
         if (result)
             announcer_->announce(scored);
@@ -148,7 +148,7 @@ void BoardSpeech::tellTurned(std::optional<TurnResult> result)
 void BoardSpeech::onPickRefused(int position)
 {
     promptDue_ = false;
-    if (!view_.cursor().isShown())
+    if (view_.cursor().isHidden())
         return;
     const bool focusMoved = focusCursorCard();
     const QString status = spokenLine(session_.view().statusText);
@@ -162,7 +162,7 @@ CardImage* BoardSpeech::cursorCard() const
 {
     const GameView& game = session_.view();
     const CardCursor& cursor = view_.cursor();
-    if (!cursor.isShown() || cursor.position() >= game.boardCells())
+    if (cursor.isHidden() || cursor.position() >= game.boardCells())
         return nullptr;
     if (game.cardState(cursor.position()) == CardState::FaceUp)
         return &view_.face(game.cardValue[cursor.position()]);

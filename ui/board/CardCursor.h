@@ -24,7 +24,6 @@ public:
 
     // A board position.
     int position() const { return position_; }
-    bool isShown() const { return !isHidden(); }
     // A new board of side `side`: on its first card, hidden.
     void reset(int side);
     void place(int position, bool shown);

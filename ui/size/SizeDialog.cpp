@@ -87,9 +87,12 @@ void SizeDialog::createControls()
 
     // ENTER alone starts a game once a size is chosen, whichever control has
     // the focus; the keypad's Enter matches Enter.
-    startKey_ = new QShortcut(this);
-    startKey_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    connect(startKey_, &QShortcut::activated, this, &SizeDialog::onStartClicked);
+    auto* startKey = new QShortcut(this);
+    startKey->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(startKey, &QShortcut::activated, this, [this] {
+        if (cmdStart_->isEnabled())
+            onStartClicked();
+    });
     connect(new QShortcut(kExitKey, this), &QShortcut::activated, this, &SizeDialog::exitRequested);
 }
 
@@ -99,14 +102,12 @@ void SizeDialog::initialize()
     const QPoint origin = where ? where->geometry().topLeft() : QPoint();
     move(origin + QPoint(px(105), px(105)));
     cmdStart_->setEnabled(false);
-    startKey_->setEnabled(false);
 }
 
 void SizeDialog::onSizeChosen(int index)
 {
     session_.chooseBoardSize((index + 1) * 2);
     cmdStart_->setEnabled(true);
-    startKey_->setEnabled(true);
 }
 
 void SizeDialog::onStartClicked()

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 class QPushButton;
-class QShortcut;
 
 namespace pexaro::ui {
 
@@ -36,7 +35,6 @@ private:
 
     GameSession& session_;
     QPushButton* cmdStart_ = nullptr;
-    QShortcut* startKey_ = nullptr;
 };
 
 } // namespace pexaro::ui

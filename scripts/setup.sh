@@ -17,7 +17,7 @@ packages=(
     fonts-liberation2
     libgtest-dev libbenchmark-dev librapidcheck-dev
     valgrind xvfb xauth openbox xdotool x11-utils x11-apps
-    mutter gnome-shell kwin-wayland kwin-style-breeze xwayland
+    mutter kwin-wayland kwin-style-breeze xwayland
     desktop-file-utils appstream dpkg-dev file dbus at-spi2-core
     orca speech-dispatcher
     lintian reuse

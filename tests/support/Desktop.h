@@ -9,7 +9,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -26,8 +25,8 @@
 namespace pexaro::test {
 
 // A desktop of the test's own, under a window manager that players use:
-// openbox on an X server, or GNOME Shell, GNOME's mutter or KDE's kwin as a
-// headless Wayland compositor, with the game on its XWayland. Each desktop
+// openbox on an X server, or GNOME's mutter or KDE's kwin as a headless
+// Wayland compositor, with the game on its XWayland. Each desktop
 // has a display, runtime folder, buses and home of its own, and is stopped by
 // its processes' ids. openbox is set, as a window manager that prevents focus
 // stealing is, to activate no window unless the program asks.
@@ -41,7 +40,7 @@ public:
     ~Desktop()
     {
         QDBusConnection::disconnectFromBus(busAddress_);
-        for (QProcess* process : {&windowManager_, &server_, &bus_, &systemBus_}) {
+        for (QProcess* process : {&windowManager_, &server_, &bus_}) {
             process->terminate();
             if (!process->waitForFinished(5000)) {
                 process->kill();
@@ -86,10 +85,9 @@ public:
             return run(
                 QStringLiteral("xdotool mousemove %1 %2 click 1").arg(place.x()).arg(place.y()))
                 .has_value();
-        // From the lower right corner, as GNOME Shell's upper left one opens
-        // its overview. mutter 48 may hold a new session's first moves for
-        // seconds, or lose them: the pointer is sent again until the X server
-        // sees it there.
+        // From the lower right corner. mutter 48 may hold a new session's
+        // first moves for seconds, or lose them: the pointer is sent again
+        // until the X server sees it there.
         const QStringList screen = text(QStringLiteral("xdotool getdisplaygeometry")).split(u' ');
         const QPoint corner(screen.value(0).toInt() - 1, screen.value(1).toInt() - 1);
         const auto pointAt = [&](QPoint point) {
@@ -224,8 +222,6 @@ private:
             environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), directory_.path());
             environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress_);
         }
-        if (!systemBusAddress_.isEmpty())
-            environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemBusAddress_);
         return environment;
     }
 
@@ -285,17 +281,10 @@ private:
 
     QString startCompositor()
     {
-        const bool shell = name_ == QLatin1String("gnome-shell");
-        const auto startBus = [](QProcess& bus) {
-            bus.start(QStringLiteral("dbus-daemon"),
-                QProcess::splitCommand(u"--session --nofork --nopidfile --print-address=1"));
-            return QString::fromLatin1(lineFrom(bus));
-        };
-        busAddress_ = startBus(bus_);
-        // GNOME Shell wants a system bus too, where it finds no services.
-        if (shell)
-            systemBusAddress_ = startBus(systemBus_);
-        if (busAddress_.isEmpty() || (shell && systemBusAddress_.isEmpty()))
+        bus_.start(QStringLiteral("dbus-daemon"),
+            QProcess::splitCommand(u"--session --nofork --nopidfile --print-address=1"));
+        busAddress_ = QString::fromLatin1(lineFrom(bus_));
+        if (busAddress_.isEmpty())
             return QStringLiteral("no bus");
         // Each makes XWayland's socket in the X socket folder, which an X server
         // makes when it is missing; mutter would make it without the mode it
@@ -319,86 +308,29 @@ private:
         } else {
             arguments = QProcess::splitCommand(
                             u"--wayland --headless --virtual-monitor 1024x768 --wayland-display")
-                << kWaylandDisplay;
-            if (!shell) // GNOME Shell runs no program given to it
-                arguments << QStringLiteral("--") << QStringLiteral("sh") << QStringLiteral("-c")
-                          << kReport;
+                << kWaylandDisplay << QStringLiteral("--") << QStringLiteral("sh")
+                << QStringLiteral("-c") << kReport;
         }
         windowManager_.setProcessEnvironment(baseEnvironment());
         windowManager_.setStandardErrorFile(
             directory_.filePath(QStringLiteral("window-manager.log")));
         windowManager_.start(program, arguments);
-        if (shell) {
-            if (!QTest::qWaitFor([&] { return foundShellsXwayland(); }, test::kPatienceMs))
-                return name_ + QStringLiteral(" started no XWayland");
-        } else {
-            const QByteArray report = lineFrom(windowManager_, "pexaro-xwayland");
-            if (report.isEmpty())
-                return name_ + QStringLiteral(" started no XWayland");
-            const QList<QByteArray> words = report.split(' ');
-            display_ = QString::fromLatin1(words.value(1));
-            xAuthority_ = QString::fromLocal8Bit(words.value(2));
-        }
+        const QByteArray report = lineFrom(windowManager_, "pexaro-xwayland");
+        if (report.isEmpty())
+            return name_ + QStringLiteral(" started no XWayland");
+        const QList<QByteArray> words = report.split(' ');
+        display_ = QString::fromLatin1(words.value(1));
+        xAuthority_ = QString::fromLocal8Bit(words.value(2));
         if (!QTest::qWaitFor([&] { return managesTheScreen(); }, test::kPatienceMs))
             return name_ + QStringLiteral(" does not manage the screen");
         return name_ == QLatin1String("kwin") ? QString() : startRemoteInput();
     }
 
-    // Its XWayland's display is the first whose lock file bears the shell's
-    // process id; the key to it, the one in the runtime folder.
-    bool foundShellsXwayland()
-    {
-        const QStringList keys = QDir(directory_.path())
-                                     .entryList({QStringLiteral(".mutter-Xwaylandauth.*")},
-                                         QDir::Files | QDir::Hidden);
-        for (int number = 0; number < 100 && !keys.isEmpty(); ++number) {
-            QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(number));
-            if (lock.open(QIODevice::ReadOnly)
-                && lock.readAll().trimmed().toLongLong() == windowManager_.processId()) {
-                display_ = QStringLiteral(":%1").arg(number);
-                xAuthority_ = directory_.filePath(keys.first());
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // Closes GNOME Shell's overview; then starts a remote desktop session of
-    // mutter's, which lasts as long as this connection to the bus.
+    // A remote desktop session of mutter's, which lasts as long as this
+    // connection to the bus.
     QString startRemoteInput()
     {
         QDBusConnection::connectToBus(busAddress_, busAddress_);
-        if (name_ == QLatin1String("gnome-shell")) {
-            // It starts in its overview, over the windows; closed before its
-            // start-up is complete, it keeps a cover that takes all input.
-            const auto startedUp = [&] {
-                QFile file(directory_.filePath(QStringLiteral("window-manager.log")));
-                return file.open(QIODevice::ReadOnly)
-                    && file.readAll().contains("GNOME Shell started at");
-            };
-            const auto overview = [&](const char* method, QVariantList arguments) {
-                return call(QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"),
-                    QStringLiteral("org.freedesktop.DBus.Properties"), method,
-                    QVariantList {
-                        QStringLiteral("org.gnome.Shell"), QStringLiteral("OverviewActive")}
-                        + arguments);
-            };
-            const bool closed = QTest::qWaitFor(startedUp, test::kPatienceMs)
-                && overview("Set", {QVariant::fromValue(QDBusVariant(false))}).type()
-                    == QDBusMessage::ReplyMessage
-                && QTest::qWaitFor(
-                    [&] {
-                        return !overview("Get", {})
-                                    .arguments()
-                                    .value(0)
-                                    .value<QDBusVariant>()
-                                    .variant()
-                                    .toBool();
-                    },
-                    test::kPatienceMs);
-            if (!closed)
-                return QStringLiteral("GNOME Shell's overview stays open");
-        }
         const QDBusMessage session = call(
             kMutter, QStringLiteral("/org/gnome/Mutter/RemoteDesktop"), kMutter, "CreateSession");
         session_ = session.arguments().value(0).value<QDBusObjectPath>().path();
@@ -432,11 +364,9 @@ private:
     const QString name_;
     QTemporaryDir directory_;
     QProcess bus_;
-    QProcess systemBus_;
     QProcess server_;
     QProcess windowManager_;
     QString busAddress_;
-    QString systemBusAddress_;
     QString session_; // mutter's remote desktop session, while this connection lasts
     QString display_;
     QString xAuthority_;
